@@ -6,11 +6,11 @@
 namespace rizazovoz {
 
 struct FuelEconomyInputs {
-  float pulseWidthMs = 0;          // injPulseWidth[1]
-  std::int32_t engineSpeed = 0;    // rpm
-  std::int32_t roadSpeed = 0;      // as just stored, in the display unit
-  std::int32_t flowRate = 0;       // injector flow setting
-  std::int32_t averageCount = 0;   // mpgAverageCount of the current ECU
+  float pulseWidthMs = 0;         // injPulseWidth[1]
+  std::int32_t engineSpeed = 0;   // rpm
+  std::int32_t roadSpeed = 0;     // as just stored, in the display unit
+  std::int32_t flowRate = 0;      // injector flow setting
+  std::int32_t averageCount = 0;  // mpgAverageCount of the current ECU
 };
 
 // The next value of the average from the previous one. Missing data (no pulse width or
