@@ -11,7 +11,8 @@ namespace {
 // Every step below yields a float, so that it is rounded to single precision before the
 // next one (the build also forbids fused multiply-add).
 
-float Celsius(float t, const DisplaySettings& settings) {
+// A temperature in °C in the unit the user chose.
+float InDisplayUnit(float t, const DisplaySettings& settings) {
   if (!settings.fahrenheit()) return t;
   return PlusFactor(TimesFactor(t, 1.8), 32.0);
 }
@@ -97,19 +98,19 @@ void SlotDecoder::decode(int typeCode, std::uint8_t b) {
     }
     case 7: {
       const float scaled = byte * p.ctsScale;
-      v.coolantTemp = Celsius(scaled - p.ctsOffset, settings_);
+      v.coolantTemp = InDisplayUnit(scaled - p.ctsOffset, settings_);
       readouts_.feedCoolantGauge(TruncToWhole(v.coolantTemp));
       break;
     }
     case 8: {
       const float scaled = byte * p.iatScale;
-      v.airTemp = Celsius(scaled - static_cast<float>(p.iatOffset), settings_);
+      v.airTemp = InDisplayUnit(scaled - static_cast<float>(p.iatOffset), settings_);
       readouts_.feedAirTempGauge(TruncToWhole(v.airTemp));
       break;
     }
     case 44: {
       const float scaled = byte * p.egrTempScale;
-      v.egrTemp = static_cast<float>(TruncToWhole(Celsius(scaled, settings_)));
+      v.egrTemp = static_cast<float>(TruncToWhole(InDisplayUnit(scaled, settings_)));
       break;
     }
     case 9:
