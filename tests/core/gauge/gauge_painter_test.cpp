@@ -367,7 +367,7 @@ TEST(PieSweep, GivesTheCounterclockwiseAnglesOfTheWedge) {
   const SweepCase cases[] = {
       // From 3 o'clock up to 12 o'clock: a quarter.
       {{0, 0, 100, 100}, {100, 50}, {50, 0}, 0, 90},
-      // From 12 o'clock round through 9, 6 and 3 back to 12 is ... the other three quarters.
+      // From 12 o'clock round through 9 and 6 to 3: the other three quarters.
       {{0, 0, 100, 100}, {50, 0}, {100, 50}, 90, 270},
       // The needle kind's half-disc: from 3 o'clock over the top to 9 o'clock.
       {{0, 0, 100, 200}, {100, 100}, {0, 100}, 0, 180},
