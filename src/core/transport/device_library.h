@@ -17,7 +17,7 @@ namespace rizazovoz {
 
 enum class DeviceStatus : std::uint8_t {
   kOk,
-  kTimeout,           // WaitForBytes: nothing arrived in time
+  kTimeout,           // WaitForBytes: nothing arrived in time; Write: no room in time
   kInterrupted,       // WaitForBytes: InterruptWait was called
   kInvalidHandle,     // the handle is not (or no longer) open
   kDeviceNotFound,    // no device at that list position, or it cannot be opened
@@ -96,6 +96,8 @@ class DeviceLibrary {
   // Reads at most count bytes that are already waiting; never waits for more.
   virtual DeviceStatus Read(DeviceHandle handle, std::uint8_t* buffer, std::size_t count,
                             std::size_t& bytesRead) = 0;
+  // Hands the bytes to the device, waiting for room at most the write timeout (kTimeout
+  // when not all of them went out; bytesWritten says how many did).
   virtual DeviceStatus Write(DeviceHandle handle, const std::uint8_t* bytes, std::size_t count,
                              std::size_t& bytesWritten) = 0;
   // Waits until received bytes are waiting (kOk), the device has gone (kDeviceGone),
