@@ -1,14 +1,65 @@
 #pragma once
-// The main window: the dashboard of dials and read-outs, the menus and the status bar.
+// The main window: the dashboard of dials and read-outs, the menus and the status bar. It
+// owns the link thread and the ECU session and drives them from its 50 ms timer; the other
+// windows reach the ECU only through its operations.
 #include <QMainWindow>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+#include "dashboard_layout.h"
+#include "dashboard_menus.h"
+#include "dashboard_view.h"
+#include "livedata/display_settings.h"
+#include "panel_status_bar.h"
+#include "protocol/ecu_session.h"
+#include "queued_message_boxes.h"
+#include "transport/d2xx_thread.h"
+#include "transport/device_library.h"
 
 namespace rizazovoz {
 
-class TDashBoardForm : public QMainWindow {
+class TDashBoardForm final : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TDashBoardForm(QWidget* parent = nullptr);
+  // The device library outlives the window; the link thread is started on it here.
+  explicit TDashBoardForm(DeviceLibrary& devices, QWidget* parent = nullptr);
+  ~TDashBoardForm() override;
+
+  // Operations for the option dialogs and the other windows.
+  void ApplyTemperatureUnit(const QString& unit);
+  void ApplySpeedUnit(const QString& unit);
+  void SetSampleInterval(int milliseconds);
+  void SetBaudRate(const QString& text);
+  QString BaudRateText() const { return baudRateText_; }
+  void CommandActuator(ActuatorMode mode, int value) { session_->CommandActuator(mode, value); }
+  const EcuSession& session() const { return *session_; }
+  const DisplaySettings& displaySettings() const { return settings_; }
+  const DashboardControls& controls() const { return controls_; }
+
+ public slots:
+  void Connect1Click();
+  void ResetECU1Click();
+  void Timer1Timer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void MILLabelClick();
+  void ShowSampleInterval();
+
+  DisplaySettings settings_;
+  QString baudRateText_ = QStringLiteral("15625");
+  DashboardControls controls_;
+  DashboardMenuActions menus_;
+  PanelStatusBar* statusBar_ = nullptr;
+  QueuedMessageBoxes* messages_ = nullptr;
+  std::unique_ptr<DashboardView> view_;
+  std::unique_ptr<TD2xxThread> link_;  // declared before the session, which uses it
+  std::unique_ptr<EcuSession> session_;
+  QTimer* timer_ = nullptr;
 };
 
 }  // namespace rizazovoz
