@@ -193,12 +193,18 @@ void TD2xxThread::ReadWaiting() {
     PauseUnlessWoken(timing_.bytesWait);
     return;
   }
-  const bool txPending = txRing_.Pending() > 0;
-  DeviceStatus status =
-      library_.WaitForBytes(handle_, txPending ? std::chrono::milliseconds(0) : timing_.bytesWait);
+  // Wake up when the next list read is due, at the latest; queued bytes, requests and
+  // stopping interrupt the wait.
+  std::chrono::milliseconds wait{0};
+  if (txRing_.Pending() == 0) {
+    const auto untilListRead = std::chrono::ceil<std::chrono::milliseconds>(
+        nextListRead_ - std::chrono::steady_clock::now());
+    wait = std::clamp(untilListRead, std::chrono::milliseconds(0), timing_.bytesWait);
+  }
+  DeviceStatus status = library_.WaitForBytes(handle_, wait);
   if (status == DeviceStatus::kDeviceGone) return DeviceGone();
-  if (status != DeviceStatus::kOk && status != DeviceStatus::kTimeout &&
-      status != DeviceStatus::kInterrupted) {
+  if (status == DeviceStatus::kTimeout || status == DeviceStatus::kInterrupted) return;
+  if (status != DeviceStatus::kOk) {
     PauseUnlessWoken(timing_.bytesWait);  // a failing wait must not make the thread spin
     return;
   }

@@ -21,12 +21,14 @@
 namespace rizazovoz {
 
 struct LinkThreadTiming {
-  // Longest wait for incoming bytes in a pass while the device is open.
-  std::chrono::milliseconds bytesWait{5};
+  // Longest wait for incoming bytes in a pass while the device is open. Incoming bytes,
+  // queued bytes, requests and a hang-up end the wait at once, so it can be long.
+  std::chrono::milliseconds bytesWait{50};
   // Pause between device-list reads while the device is not open.
   std::chrono::milliseconds idlePause{20};
-  // While open, the device list is read again after this much time.
-  std::chrono::milliseconds listIntervalWhileOpen{20};
+  // While open, the device list is read again after this much time; it is what notices a
+  // port that has left the system without hanging up.
+  std::chrono::milliseconds listIntervalWhileOpen{50};
   // Longest time ChangeBaudRate waits for the link thread to make the change.
   std::chrono::milliseconds baudChangeTimeout{500};
 };

@@ -62,10 +62,8 @@ bool ReadAttribute(const std::string& path, std::string& text) {
 
 // The product string of the USB device a tty port belongs to: the port's device
 // directory, then its parents up to the first one that holds idVendor.
-bool ReadUsbProduct(const std::string& sysfsRoot, const std::string& portDir,
-                    std::string& product) {
+bool ReadUsbProduct(const std::string& root, const std::string& portDir, std::string& product) {
   std::string dir = RealPath(portDir + "/device");
-  const std::string root = RealPath(sysfsRoot);
   while (!dir.empty() && dir != "/" && dir != root) {
     if (Exists(dir + "/idVendor")) return ReadAttribute(dir + "/product", product);
     const std::size_t slash = dir.find_last_of('/');
@@ -97,11 +95,12 @@ void SerialDeviceLibrary::ListUsbSerialPorts(std::vector<ListedPort>& ports) con
   }
   closedir(dir);
   std::sort(names.begin(), names.end());
+  const std::string root = RealPath(options_.sysfsRoot);  // where the walk up stops
   for (const auto& [number, name] : names) {
     ListedPort port;
     port.path = options_.devDir + "/" + name;
     if (!IsCharacterDevice(port.path)) continue;  // no device node (yet, or any more)
-    port.described = ReadUsbProduct(options_.sysfsRoot, classDir + "/" + name, port.description);
+    port.described = ReadUsbProduct(root, classDir + "/" + name, port.description);
     ports.push_back(std::move(port));
   }
 }
