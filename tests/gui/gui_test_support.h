@@ -48,6 +48,11 @@ class BoxAnswerer : public QObject {
     poll_.start(5);
   }
   void SetButton(QMessageBox::StandardButton button) { button_ = button; }
+  // Keeps each box open this long before answering it; `onSeen` runs when a box is first
+  // seen and `onAnswer` just before it is answered.
+  void SetHold(std::chrono::milliseconds hold) { hold_ = hold; }
+  std::function<void()> onSeen;
+  std::function<void()> onAnswer;
   const std::vector<Box>& boxes() const { return boxes_; }
   bool Saw(const QString& text) const {
     for (const Box& box : boxes_) {
@@ -60,8 +65,15 @@ class BoxAnswerer : public QObject {
   void Answer() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || box == last_) return;
+    if (box != seen_) {
+      seen_ = box;
+      seenAt_ = std::chrono::steady_clock::now();
+      if (onSeen) onSeen();
+    }
+    if (std::chrono::steady_clock::now() - seenAt_ < hold_) return;
     last_ = box;
     boxes_.push_back({box->windowTitle(), box->text()});
+    if (onAnswer) onAnswer();
     QAbstractButton* target = box->button(button_);
     if (!target) target = box->button(QMessageBox::Ok);
     target->click();
@@ -70,6 +82,9 @@ class BoxAnswerer : public QObject {
   QMessageBox::StandardButton button_;
   QTimer poll_;
   QPointer<QMessageBox> last_;
+  QPointer<QMessageBox> seen_;
+  std::chrono::steady_clock::time_point seenAt_{};
+  std::chrono::milliseconds hold_{0};
   std::vector<Box> boxes_;
 };
 
