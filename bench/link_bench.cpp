@@ -67,6 +67,23 @@ double IdleCpuPercent(LinkThreadTiming timing, std::chrono::seconds span) {
   return 100.0 * cpu / wall;
 }
 
+// The interface listed but not asked open: the thread only reads the device list.
+double ClosedCpuPercent(std::chrono::seconds span) {
+  SerialPortFixture ports;
+  ports.AddPort(0, "RUZ Interface");
+  SerialPortOptions options;
+  options.sysfsRoot = ports.SysfsRoot();
+  options.devDir = ports.DevDir();
+  SerialDeviceLibrary library(options);
+  TD2xxThread link(library);
+  const double cpuBefore = CpuSeconds();
+  const auto wallBefore = Clock::now();
+  std::this_thread::sleep_for(span);
+  const double cpu = CpuSeconds() - cpuBefore;
+  const double wall = std::chrono::duration<double>(Clock::now() - wallBefore).count();
+  return 100.0 * cpu / wall;
+}
+
 double Milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
@@ -120,6 +137,8 @@ int main() {
               IdleCpuPercent(LinkThreadTiming{}, std::chrono::seconds(5)));
   std::printf("the same with no wait between passes: %.1f %%\n",
               IdleCpuPercent(LinkThreadTiming{0ms, 0ms, 0ms, 500ms}, std::chrono::seconds(2)));
+  std::printf("listed, not open, 5 s: link thread %.3f %% of one core\n",
+              ClosedCpuPercent(std::chrono::seconds(5)));
   std::fflush(stdout);
   Latency();
   Unplug("hang-up", &SerialPortFixture::HangUp);

@@ -125,6 +125,21 @@ class FakeDeviceLibrary : public DeviceLibrary {
     std::lock_guard lock(mutex_);
     return calls_[call];
   }
+  // The most bytes one Read asked for, or one Write handed over.
+  std::size_t LargestRead() {
+    std::lock_guard lock(mutex_);
+    return largestRead_;
+  }
+  std::size_t LargestWrite() {
+    std::lock_guard lock(mutex_);
+    return largestWrite_;
+  }
+  // While stalled, Write calls do not return (as a device that takes its time would).
+  void StallWrites(bool stalled) {
+    std::lock_guard lock(mutex_);
+    writesStalled_ = stalled;
+    Changed();
+  }
   // Handles handed out and not yet released.
   std::size_t HandlesHeld() {
     std::lock_guard lock(mutex_);
@@ -213,6 +228,7 @@ class FakeDeviceLibrary : public DeviceLibrary {
     bytesRead = 0;
     Device* device = nullptr;
     if (const auto failed = BeginOnHandle(Call::kRead, handle, device)) return *failed;
+    largestRead_ = std::max(largestRead_, count);
     while (bytesRead < count && !device->toHost.empty()) {
       buffer[bytesRead++] = device->toHost.front();
       device->toHost.pop_front();
@@ -221,10 +237,12 @@ class FakeDeviceLibrary : public DeviceLibrary {
   }
   DeviceStatus Write(DeviceHandle handle, const std::uint8_t* bytes, std::size_t count,
                      std::size_t& bytesWritten) override {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     bytesWritten = 0;
     Device* device = nullptr;
     if (const auto failed = BeginOnHandle(Call::kWrite, handle, device)) return *failed;
+    changed_.wait(lock, [&] { return !writesStalled_; });
+    largestWrite_ = std::max(largestWrite_, count);
     device->fromHost.insert(device->fromHost.end(), bytes, bytes + count);
     bytesWritten = count;
     return DeviceStatus::kOk;
@@ -306,6 +324,9 @@ class FakeDeviceLibrary : public DeviceLibrary {
   std::map<Call, int> calls_;
   std::map<Call, Failure> failures_;
   bool interrupted_ = false;
+  bool writesStalled_ = false;
+  std::size_t largestRead_ = 0;
+  std::size_t largestWrite_ = 0;
 };
 
 }  // namespace rizazovoz

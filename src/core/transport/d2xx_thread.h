@@ -25,7 +25,7 @@ struct LinkThreadTiming {
   // queued bytes, requests and a hang-up end the wait at once, so it can be long.
   std::chrono::milliseconds bytesWait{50};
   // Pause between device-list reads while the device is not open.
-  std::chrono::milliseconds idlePause{20};
+  std::chrono::milliseconds idlePause{50};
   // While open, the device list is read again after this much time; it is what notices a
   // port that has left the system without hanging up.
   std::chrono::milliseconds listIntervalWhileOpen{50};

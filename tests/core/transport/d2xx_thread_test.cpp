@@ -147,6 +147,24 @@ TEST_F(LinkThreadTest, ChangeBaudRateIsRefusedWithoutAnOpenDeviceOrByTheLibrary)
   EXPECT_EQ(fake_.BaudRate(id), 7812u);
 }
 
+TEST_F(LinkThreadTest, ChangeBaudRateGivesUpInTimeWhenTheThreadIsBusy) {
+  const int id = fake_.AddDevice("RUZ Interface");
+  LinkThreadTiming timing = kQuickTiming;
+  timing.baudChangeTimeout = 50ms;
+  link_ = std::make_unique<TD2xxThread>(fake_, timing);
+  link_->RequestOpen("7812");
+  ASSERT_TRUE(Eventually([&] { return link_->IsOpen(); }));
+  fake_.StallWrites(true);
+  const std::uint8_t byte = 0x10;
+  link_->QueueBytes(&byte, 1);
+  ASSERT_TRUE(fake_.WaitForCalls(Call::kWrite, 1, 3000ms));  // the thread is stuck in it
+  EXPECT_TRUE(link_->ChangeBaudRate("15625"));               // returns: refused, not hung
+  fake_.StallWrites(false);
+  LetPassesRun();
+  EXPECT_EQ(fake_.BaudRate(id), 7812u);  // withdrawn, not made late
+  EXPECT_EQ(fake_.Calls(Call::kSetBaudRate), 1);
+}
+
 TEST_F(LinkThreadTest, ABaudTextThatIsNotAWholeNumberIsRefused) {
   const int id = fake_.AddDevice("RUZ Interface");
   Start();
@@ -186,6 +204,9 @@ TEST_F(LinkThreadTest, MovesFullRingsBothWaysInOrderWhileTheIndexesWrap) {
     fake_.DeviceSends(id, in);
     EXPECT_THAT(TakeAll(in.size()), ElementsAreArray(in));
   }
+  // In portions that fit the pass's 100-byte buffers.
+  EXPECT_LE(fake_.LargestRead(), 100u);
+  EXPECT_LE(fake_.LargestWrite(), 100u);
 }
 
 TEST_F(LinkThreadTest, TakeBytesOnAnEmptyRingLeavesTheBufferAlone) {
@@ -245,16 +266,18 @@ TEST_F(LinkThreadTest, UnplugClosesWithinAPassAndKeepsReceivedBytes) {
 }
 
 TEST_F(LinkThreadTest, AnOpenRequestRaisedWhileOpenReopensAfterReplugAndHoldsOffClose) {
-  const int id = StartOpen();
-  link_->RequestOpen("15625");  // stays raised: the device is open already
+  const int id = StartOpen("7812");
+  link_->RequestOpen("7812");  // stays raised: the device is open already
   link_->RequestClose();
+  ASSERT_FALSE(link_->ChangeBaudRate("15625"));  // not stored for later opens
   LetPassesRun();
   EXPECT_TRUE(link_->IsOpen());
+  EXPECT_EQ(fake_.BaudRate(id), 15625u);
   fake_.Unplug(id);
   ASSERT_TRUE(Eventually([&] { return !link_->IsOpen(); }));
   fake_.Plug(id);
   ASSERT_TRUE(Eventually([&] { return link_->IsOpen(); }));
-  EXPECT_EQ(fake_.BaudRate(id), 15625u);
+  EXPECT_EQ(fake_.BaudRate(id), 7812u);
   // The open request is lowered now, so the close request is served.
   EXPECT_TRUE(Eventually([&] { return !link_->IsOpen(); }));
   EXPECT_FALSE(fake_.IsDeviceOpen(id));
