@@ -36,7 +36,6 @@ class RizazOvozApplication final : public QApplication {
 int main(int argc, char* argv[]) {
   RizazOvozApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("RizazOvoz V1.2"));
-  QApplication::setApplicationDisplayName(QStringLiteral("RizazOvoz V1.2"));
   QApplication::setWindowIcon(rizazovoz::ProgramIcon());
 
   std::vector<std::string> arguments;

@@ -60,6 +60,11 @@ TEST_F(DashboardLive, ConnectsThroughTheMenuAndShowsTheStates) {
   EXPECT_EQ(Gauge("MPGGauge")->properties().title, "IAC Duty");
 }
 
+TEST_F(DashboardLive, ClickOnTheLogoConnects) {
+  QTest::mouseClick(Label("LogoImage"), Qt::LeftButton);
+  EXPECT_TRUE(guitest::WaitFor([&] { return Panel(1) == "Connected to ECU"; }));
+}
+
 TEST_F(DashboardLive, GaugesAndLabelsFollowTheDecodedValues) {
   ConnectThroughMenu();
   // Wait until every read-out has had its slot at least once and the engine is running.
