@@ -1,0 +1,200 @@
+// ecusim on a pseudo-terminal, talked to through the Linux serial device library.
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "protocol/ecu_frame.h"
+#include "transport/serial_device_library.h"
+
+extern char** environ;
+
+namespace rizazovoz {
+namespace {
+
+using ::testing::ElementsAre;
+using Bytes = std::vector<std::uint8_t>;
+constexpr std::chrono::seconds kPatience{10};
+
+Bytes Of(const EcuFrame& frame) { return {frame.bytes().begin(), frame.bytes().end()}; }
+
+#ifdef RIZAZOVOZ_ECUSIM_PATH
+
+// Starts ecusim with the arguments and reads the slave path it prints.
+class EcusimProcess {
+ public:
+  explicit EcusimProcess(std::vector<std::string> args) {
+    args.insert(args.begin(), RIZAZOVOZ_ECUSIM_PATH);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    stdout_ = out[0];
+  }
+  ~EcusimProcess() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (stdout_ >= 0) close(stdout_);
+  }
+
+  // The first line of its output, or "" when none came in time.
+  std::string FirstLine() {
+    std::string line;
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < deadline) {
+      pollfd fd{stdout_, POLLIN, 0};
+      if (poll(&fd, 1, 100) <= 0) continue;
+      char c = 0;
+      if (read(stdout_, &c, 1) != 1) break;
+      if (c == '\n') return line;
+      line += c;
+    }
+    return "";
+  }
+
+  // Sends SIGTERM and returns the exit status (-1 when it did not exit in time).
+  int Terminate() {
+    kill(pid_, SIGTERM);
+    return ExitStatus();
+  }
+
+  // Waits for the process to end; its exit status (-1 when it did not end in time).
+  int ExitStatus() {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < deadline) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      pollfd none{-1, 0, 0};
+      poll(&none, 0, 10);  // a short pause between looks at the child
+    }
+    return -1;
+  }
+
+  bool started() const { return pid_ > 0; }
+
+ private:
+  pid_t pid_ = -1;
+  int stdout_ = -1;
+};
+
+class EcusimPtyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/rizazovoz-ecusim-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root_ = pattern;
+    std::filesystem::create_directories(root_ / "sys/class/tty");  // no USB serial ports
+  }
+  void TearDown() override { std::filesystem::remove_all(root_); }
+
+  SerialPortOptions PortOptions(const std::string& slavePath) const {
+    SerialPortOptions options;
+    options.sysfsRoot = (root_ / "sys").string();
+    options.devDir = (root_ / "dev").string();
+    options.fixedPortPath = slavePath;
+    return options;
+  }
+
+  static DeviceHandle Open(SerialDeviceLibrary& library) {
+    std::uint32_t count = 0;
+    EXPECT_EQ(library.CreateDeviceInfoList(count), DeviceStatus::kOk);
+    EXPECT_EQ(count, 1u);
+    DeviceDescription description;
+    EXPECT_EQ(library.GetDeviceDescription(0, description), DeviceStatus::kOk);
+    EXPECT_EQ(description.View(), "RUZ Interface");
+    DeviceHandle handle = DeviceHandle::kNone;
+    EXPECT_EQ(library.Open(0, handle), DeviceStatus::kOk);
+    library.SetBaudRate(handle, 15625);
+    library.SetDataCharacteristics(handle, 8, 1, Parity::kNone);
+    return handle;
+  }
+
+  // Writes a request and reads until `count` bytes (echo and answer) came back.
+  static Bytes Exchange(SerialDeviceLibrary& library, DeviceHandle handle, const Bytes& request,
+                        std::size_t count) {
+    std::size_t written = 0;
+    EXPECT_EQ(library.Write(handle, request.data(), request.size(), written), DeviceStatus::kOk);
+    Bytes received;
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (received.size() < count && std::chrono::steady_clock::now() < deadline) {
+      if (library.WaitForBytes(handle, std::chrono::milliseconds(100)) != DeviceStatus::kOk) {
+        continue;
+      }
+      std::uint8_t buffer[64];
+      std::size_t got = 0;
+      library.Read(handle, buffer, sizeof buffer, got);
+      received.insert(received.end(), buffer, buffer + got);
+    }
+    return received;
+  }
+
+  std::filesystem::path root_;
+};
+
+TEST_F(EcusimPtyTest, EchoesAndAnswersLikeTheEcuAndStopsOnSigterm) {
+  EcusimProcess ecusim({"--identity", "17E2", "--baud", "15625"});
+  ASSERT_TRUE(ecusim.started());
+  const std::string slave = ecusim.FirstLine();
+  ASSERT_FALSE(slave.empty());
+  SerialDeviceLibrary library(PortOptions(slave));
+  DeviceHandle handle = Open(library);
+
+  EXPECT_THAT(Exchange(library, handle, Of(BuildIdentifyRequest()), 8),
+              ElementsAre(0x10, 0x03, 0xED, 0x10, 0x05, 0x17, 0xE2, 0xF2));
+  const Bytes read = Of(BuildReadRequest(0, 0).frame);
+  const Bytes data = Exchange(library, handle, read, 22);
+  ASSERT_EQ(data.size(), 22u);
+  EXPECT_EQ(Bytes(data.begin(), data.begin() + 11), read);
+  EXPECT_TRUE(FrameCheckPasses(std::span(data).subspan(11)));
+  EXPECT_EQ(data[11], 0x13);
+  // "17E2" keeps the engine-speed count in slots 4 and 5, 3.92 rpm per count: a running
+  // engine, between a cold idle and a blip.
+  const int rpm = static_cast<int>((data[13 + 4] * 256 + data[13 + 5]) * 3.92);
+  EXPECT_GT(rpm, 700);
+  EXPECT_LT(rpm, 4000);
+
+  // The program closes its side and opens it again: the ECU is still there.
+  ASSERT_EQ(library.Close(handle), DeviceStatus::kOk);
+  handle = Open(library);
+  EXPECT_THAT(Exchange(library, handle, Of(BuildResetRequest()), 7),
+              ElementsAre(0x14, 0x03, 0xE9, 0x14, 0x04, 0x00, 0xE8));
+  EXPECT_EQ(library.Close(handle), DeviceStatus::kOk);
+  EXPECT_EQ(ecusim.Terminate(), 0);
+}
+
+TEST(EcusimCommandLine, RefusesAnIdentityThatIsNotFourHexDigits) {
+  EcusimProcess ecusim({"--identity", "11G3"});
+  ASSERT_TRUE(ecusim.started());
+  EXPECT_EQ(ecusim.ExitStatus(), 2);
+}
+
+#else
+TEST(EcusimPtyTest, NeedsTheTool) { GTEST_SKIP() << "ecusim is not part of this build"; }
+#endif
+
+}  // namespace
+}  // namespace rizazovoz
