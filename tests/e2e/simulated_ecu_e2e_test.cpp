@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ecudefs/data_defs.h"
 #include "ecudefs/ecu_profile.h"
 #include "sim_bench.h"
 
@@ -52,6 +53,13 @@ void ExpectDecodedEngine(const LiveValues& v, const EcuProfile& p, const EngineS
   if (Has(p, 30)) {
     EXPECT_NEAR(v.batteryVolts, s.batteryVolts, 1 / p.batteryDivisor);
   }
+  if (Has(p, 9)) {
+    EXPECT_NEAR(v.mapPressure, s.manifoldMbar, std::fabs(p.airflowScale) + 1);
+  }
+  if (Has(p, 11) || Has(p, 12)) {
+    const double flow = p.airflowKind == "MAF" ? s.airflowGramsPerSecond : s.airflowLitresPerMinute;
+    EXPECT_NEAR(v.airFlow, flow, std::fabs(p.airflowScale) + 1);
+  }
   if (Has(p, 36)) {
     EXPECT_NEAR(v.targetIdle, s.targetIdleRpm, std::fabs(p.idleScale) + 1);
   }
@@ -72,20 +80,34 @@ class EndToEndTest : public ::testing::Test {
   std::unique_ptr<SimBench> bench_;
 };
 
+// "1103" (base 0, end 32, air flow in one slot), "1202" (air flow in two slots), "1601" (a
+// mass air-flow ECU) and "F602" (base address 20).
 TEST_F(EndToEndTest, ConnectsThenReadsTheBlocksInOrderAndDecodesTheEngine) {
-  Start(SteadyEcu("1103"));  // base 0, end 32: blocks 0, 8, 16, 24, 32
-  Connect();
-  EXPECT_THAT(ConnectionStates(),
-              ElementsAre("main panel 2: Trying to Connect", "main panel 2: Connected to ECU"));
-  EXPECT_EQ(bench().session.identityText(), "1103");
-  EXPECT_THAT(bench().views.With("ecu id: "), ElementsAre("ecu id: 1103"));
-  const std::size_t first = bench().recorder.sent.size();
-  ASSERT_TRUE(bench().StepUntil([&] { return bench().ReadBlocksFrom(first).size() >= 11; }));
-  EXPECT_THAT(bench().ReadBlocksFrom(first),
-              ::testing::ElementsAreArray({0, 8, 16, 24, 32, 0, 8, 16, 24, 32, 0}));
-  EXPECT_EQ(bench().session.poller().rxErrorCount(), 0);
-  ExpectDecodedEngine(bench().session.values(), bench().session.profile(), bench().Engine());
-  EXPECT_EQ(bench().session.values().engineSpeed, 800);  // count 819 at 0.977 rpm
+  for (const char* identity : {"1103", "1202", "1601", "F602"}) {
+    SCOPED_TRACE(identity);
+    Start(SteadyEcu(identity));
+    Connect();
+    EXPECT_THAT(ConnectionStates(),
+                ElementsAre("main panel 2: Trying to Connect", "main panel 2: Connected to ECU"));
+    EXPECT_EQ(bench().session.identityText(), identity);
+    EXPECT_THAT(bench().views.With("ecu id: "), ElementsAre(std::string("ecu id: ") + identity));
+
+    const int base = DataDefs::baseAddress(identity);
+    const int span = DataDefs::endAddress(identity) - base;
+    std::vector<int> cycle;
+    for (int position = 0; position <= span; position += 8) cycle.push_back(base + position);
+    std::vector<int> twoCycles = cycle;
+    twoCycles.insert(twoCycles.end(), cycle.begin(), cycle.end());
+    twoCycles.push_back(base);
+
+    const std::size_t first = bench().recorder.sent.size();
+    ASSERT_TRUE(bench().StepUntil(
+        [&] { return bench().ReadBlocksFrom(first).size() >= twoCycles.size(); }));
+    EXPECT_THAT(bench().ReadBlocksFrom(first), ::testing::ElementsAreArray(twoCycles));
+    EXPECT_EQ(bench().session.poller().rxErrorCount(), 0);
+    ExpectDecodedEngine(bench().session.values(), bench().session.profile(), bench().Engine());
+  }
+  EXPECT_EQ(bench().session.values().engineSpeed, 800);  // "F602": count 3200 at 0.25 rpm
 }
 
 TEST_F(EndToEndTest, ActuatorTestAndResetGoThroughAndShowInTheValues) {
