@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "protocol/identity_text.h"
+
 namespace rizazovoz {
 namespace {
 
@@ -29,20 +31,9 @@ std::optional<std::array<std::uint8_t, 2>> ParseIdentity(std::string_view text) 
                                      static_cast<std::uint8_t>(digits[2] * 16 + digits[3])};
 }
 
-namespace {
-
-std::string IdentityKey(std::string_view text) {
-  // The tables are keyed by upper-case digits.
-  std::string key(text);
-  for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return key;
-}
-
-}  // namespace
-
 SimulatedEcu::SimulatedEcu(const SimulatedEcuConfig& config, time_point start)
-    : identity_(IdentityKey(config.identity)),
-      identityBytes_(ParseIdentity(config.identity).value_or(std::array<std::uint8_t, 2>{})),
+    : identityBytes_(ParseIdentity(config.identity).value_or(std::array<std::uint8_t, 2>{})),
+      identity_(IdentityText(identityBytes_[0], identityBytes_[1])),
       processingDelay_(config.processingDelay),
       baudRate_(config.baudRate),
       echo_(config.echo),

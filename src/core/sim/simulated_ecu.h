@@ -50,7 +50,7 @@ class SimulatedEcu {
   static constexpr std::size_t kOutputCapacity = 1024;
   static constexpr std::size_t kMaxScheduledAnswers = 8;
 
-  // The identity must parse (ParseIdentity); otherwise the ECU names itself 00 00.
+  // An identity that does not parse (ParseIdentity) makes the ECU name itself 00 00.
   SimulatedEcu(const SimulatedEcuConfig& config, time_point start);
 
   void SetBaudRate(std::uint32_t baudRate) { baudRate_ = baudRate; }
@@ -97,8 +97,8 @@ class SimulatedEcu {
   void Emit(std::span<const std::uint8_t> bytes);
   std::chrono::nanoseconds LineTime(std::size_t bytes) const;
 
-  std::string identity_;
   std::array<std::uint8_t, 2> identityBytes_{};
+  std::string identity_;  // as the program writes it: the key of the identity tables
   std::chrono::microseconds processingDelay_;
   std::uint32_t baudRate_;
   bool echo_;
