@@ -110,6 +110,31 @@ TEST_F(EndToEndTest, ConnectsThenReadsTheBlocksInOrderAndDecodesTheEngine) {
   EXPECT_EQ(bench().session.values().engineSpeed, 800);  // "F602": count 3200 at 0.25 rpm
 }
 
+// The dashboard follows the running engine: the coolant warms up, the engine idles and blips.
+TEST_F(EndToEndTest, DecodedValuesFollowTheEngineOverTime) {
+  SimulatedEcuConfig config;
+  config.identity = "1103";
+  config.engine.seed = 9;
+  Start(config);
+  Connect();
+  const float coldCoolant = bench().session.values().coolantTemp;
+  int lowestRpm = 100000;
+  int highestRpm = 0;
+  for (int tick = 0; tick < 1200; ++tick) {  // one minute
+    bench().Step();
+    ASSERT_FALSE(HasFatalFailure());
+    if (tick < 20) continue;  // the first read cycle
+    const int rpm = bench().session.values().engineSpeed;
+    lowestRpm = std::min(lowestRpm, rpm);
+    highestRpm = std::max(highestRpm, rpm);
+  }
+  EXPECT_GT(bench().session.values().coolantTemp, coldCoolant + 5);
+  EXPECT_GT(lowestRpm, 700);
+  EXPECT_GT(highestRpm, 1300);
+  EXPECT_LT(highestRpm, 4000);
+  EXPECT_EQ(bench().session.poller().rxErrorCount(), 0);
+}
+
 TEST_F(EndToEndTest, ActuatorTestAndResetGoThroughAndShowInTheValues) {
   Start(SteadyEcu("1103"));
   Connect();
