@@ -31,10 +31,30 @@ class RizazOvozApplication final : public QApplication {
   }
 };
 
+// --help and --version answer without a display; a refused command line is reported once
+// Qt has taken its own options (-platform, -style, ...) out of it.
+bool AnsweredWithoutWindow(const rizazovoz::StartupParse& parse) {
+  if (!parse.error.empty()) return false;
+  if (parse.options.help) {
+    std::fputs(rizazovoz::StartupUsage().c_str(), stdout);
+    return true;
+  }
+  if (parse.options.version) {
+    std::puts("RizazOvoz DashBoard v1.4");
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (AnsweredWithoutWindow(
+          rizazovoz::ParseStartupOptions(std::vector<std::string>(argv + 1, argv + argc)))) {
+    return 0;
+  }
   RizazOvozApplication app(argc, argv);
+  // The application's title, as the task bar shows it; the dashboard has its own caption.
   QApplication::setApplicationName(QStringLiteral("RizazOvoz V1.2"));
   QApplication::setWindowIcon(rizazovoz::ProgramIcon());
 
@@ -47,14 +67,7 @@ int main(int argc, char* argv[]) {
                  rizazovoz::StartupUsage().c_str());
     return 2;
   }
-  if (parse.options.help) {
-    std::fputs(rizazovoz::StartupUsage().c_str(), stdout);
-    return 0;
-  }
-  if (parse.options.version) {
-    std::puts("RizazOvoz DashBoard v1.4");
-    return 0;
-  }
+  if (AnsweredWithoutWindow(parse)) return 0;
 
   try {
     std::unique_ptr<rizazovoz::DeviceLibrary> devices = rizazovoz::MakeDeviceLibrary(parse.options);
