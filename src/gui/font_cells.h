@@ -1,6 +1,6 @@
 #pragma once
 // Fonts sized by their cell height (ascent plus descent, internal leading included), the way
-// the dashboard's texts are specified, rather than by em size.
+// the dashboard lays its texts out, rather than by em size.
 #include <QFont>
 
 namespace rizazovoz {
