@@ -34,7 +34,8 @@ Bytes Of(const EcuFrame& frame) { return {frame.bytes().begin(), frame.bytes().e
 // Starts ecusim with the arguments and reads the slave path it prints.
 class EcusimProcess {
  public:
-  explicit EcusimProcess(std::vector<std::string> args) {
+  // startedIgnoringSigint: as a shell starts a job in the background.
+  explicit EcusimProcess(std::vector<std::string> args, bool startedIgnoringSigint = false) {
     args.insert(args.begin(), RIZAZOVOZ_ECUSIM_PATH);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
@@ -45,7 +46,9 @@ class EcusimProcess {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const auto previous = signal(SIGINT, startedIgnoringSigint ? SIG_IGN : SIG_DFL);
     if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    signal(SIGINT, previous);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     stdout_ = out[0];
@@ -73,9 +76,9 @@ class EcusimProcess {
     return "";
   }
 
-  // Sends SIGTERM and returns the exit status (-1 when it did not exit in time).
-  int Terminate() {
-    kill(pid_, SIGTERM);
+  // Sends the signal and returns the exit status (-1 when it did not exit in time).
+  int Stop(int signalNumber) {
+    kill(pid_, signalNumber);
     return ExitStatus();
   }
 
@@ -183,7 +186,14 @@ TEST_F(EcusimPtyTest, EchoesAndAnswersLikeTheEcuAndStopsOnSigterm) {
   EXPECT_THAT(Exchange(library, handle, Of(BuildResetRequest()), 7),
               ElementsAre(0x14, 0x03, 0xE9, 0x14, 0x04, 0x00, 0xE8));
   EXPECT_EQ(library.Close(handle), DeviceStatus::kOk);
-  EXPECT_EQ(ecusim.Terminate(), 0);
+  EXPECT_EQ(ecusim.Stop(SIGTERM), 0);
+}
+
+TEST(EcusimSignals, StopsOnSigintEvenWhenStartedInTheBackground) {
+  EcusimProcess ecusim({}, /*startedIgnoringSigint=*/true);
+  ASSERT_TRUE(ecusim.started());
+  ASSERT_FALSE(ecusim.FirstLine().empty());  // up and running
+  EXPECT_EQ(ecusim.Stop(SIGINT), 0);
 }
 
 TEST(EcusimCommandLine, RefusesAnIdentityThatIsNotFourHexDigits) {

@@ -28,8 +28,12 @@ int Fail(const std::string& what) {
   return 1;
 }
 
-// The stop signals arrive through a descriptor that the bridge polls.
+// The stop signals arrive through a descriptor that the bridge polls. Their handling is
+// reset first: a shell that starts ecusim in the background has it ignore SIGINT, and an
+// ignored signal would never reach the descriptor.
 int StopSignalFd() {
+  signal(SIGINT, SIG_DFL);
+  signal(SIGTERM, SIG_DFL);
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
