@@ -3,26 +3,14 @@
 #include <pthread.h>
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
+
+#include "transport/baud_rate.h"
 
 namespace rizazovoz {
 namespace {
 
 constexpr std::chrono::milliseconds kDeviceTimeout{300};
-constexpr std::uint32_t kHighestBaudRate = 12'000'000;
-
-// A baud rate as decimal digits only, from 1 up to what any serial device can do.
-std::optional<std::uint32_t> ParseBaudRate(std::string_view text) {
-  std::uint32_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [next, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || next != end || text.front() == '-' ||
-      text.front() == '+' || value == 0 || value > kHighestBaudRate) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 }  // namespace
 
@@ -50,6 +38,7 @@ void TD2xxThread::RequestOpen(std::string_view baudRateText) {
 }
 
 void TD2xxThread::RequestClose() {
+  if (!IsOpen()) return;  // nothing to close; raised, it would close the next open
   closeRequested_.store(true, std::memory_order_release);
   WakeThread();
 }
@@ -76,6 +65,8 @@ bool TD2xxThread::ChangeBaudRate(std::string_view baudRateText) {
 }
 
 std::size_t TD2xxThread::QueueBytes(const std::uint8_t* bytes, std::size_t count) {
+  // Only the caller's thread adds to this ring: its room can only grow before the push.
+  if (count > txRing_.FreeSpace()) return 0;
   const std::size_t queued = txRing_.Push(bytes, count);
   // Cut the thread's wait for incoming bytes short, so that these go out now.
   if (queued > 0 && IsOpen()) library_.InterruptWait();

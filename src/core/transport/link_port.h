@@ -19,10 +19,13 @@ class LinkPort {
   virtual bool IsOpen() const = 0;
   // Stores the baud rate for the next open and asks for the device to be opened.
   virtual void RequestOpen(std::string_view baudRateText) = 0;
+  // Asks for the open device to be closed; dropped when it is closed already, so that it
+  // cannot close a later open.
   virtual void RequestClose() = 0;
   // Switches the open device to another baud rate; returns true when that was refused.
   virtual bool ChangeBaudRate(std::string_view baudRateText) = 0;
-  // Appends bytes to the transmit ring; returns how many fitted (never overwrites).
+  // Appends the bytes to the transmit ring when all of them fit, and nothing otherwise: a
+  // frame goes out whole or not at all. Returns how many were queued (count or 0).
   virtual std::size_t QueueBytes(const std::uint8_t* bytes, std::size_t count) = 0;
   // Moves every pending received byte, oldest first, into buffer (room for kRingCapacity).
   virtual std::size_t TakeBytes(std::uint8_t* buffer) = 0;
