@@ -23,7 +23,10 @@ class FakeLinkPort : public LinkPort {
   bool open = true;
   std::vector<std::string> openRequests;  // the baud rate text of each RequestOpen
   int closeRequests = 0;
-  std::vector<Bytes> queued;  // one entry per QueueBytes call
+  std::vector<Bytes> queued;             // one entry per QueueBytes call that was taken
+  bool transmitRingFull = false;         // QueueBytes takes nothing
+  std::vector<std::string> baudChanges;  // the text of each ChangeBaudRate
+  bool refuseBaudChanges = false;
   std::deque<std::uint8_t> received;
 
   std::string StatusText() const override { return status; }
@@ -32,8 +35,12 @@ class FakeLinkPort : public LinkPort {
     openRequests.emplace_back(baudRateText);
   }
   void RequestClose() override { ++closeRequests; }
-  bool ChangeBaudRate(std::string_view) override { return false; }
+  bool ChangeBaudRate(std::string_view baudRateText) override {
+    baudChanges.emplace_back(baudRateText);
+    return refuseBaudChanges;
+  }
   std::size_t QueueBytes(const std::uint8_t* bytes, std::size_t count) override {
+    if (transmitRingFull) return 0;
     queued.emplace_back(bytes, bytes + count);
     return count;
   }

@@ -12,6 +12,10 @@
 namespace rizazovoz {
 
 struct EcuProfile {
+  // The slot layout below is that of the ECU now connected. Only then are data bytes
+  // decoded: an unlisted or OBD2 ECU keeps the previous (or empty) layout for its addresses,
+  // and decoding its bytes by that layout would show numbers and faults it never sent.
+  bool layoutLoaded = false;
   std::array<int, kSlotCount> slotTypes{};
   int baseAddress = 0;
   int endAddress = 0;

@@ -21,6 +21,11 @@ void EcuPoller::CommandActuator(ActuatorMode mode, int value) {
   actuatorWanted_ = true;
 }
 
+void EcuPoller::WithdrawCommands() {
+  resetWanted_ = false;
+  actuatorWanted_ = false;
+}
+
 void EcuPoller::SetSampleInterval(int milliseconds) {
   sampleIntervalMs_ = std::max(milliseconds, kTimerIntervalMs);
 }
@@ -97,6 +102,7 @@ void EcuPoller::StoreDataAnswer(const EcuFrame& frame) {
     const int slot = static_cast<int>(addressBlock_[k]) - profile_.baseAddress;
     if (slot < 0 || slot >= kSlotCount) continue;  // not a slot of this ECU: dropped
     values_.rawSlotValues[static_cast<std::size_t>(slot)] = payload[k];
+    if (!profile_.layoutLoaded) continue;  // raw values only: no layout to decode them by
     const int typeCode = profile_.slotTypes[static_cast<std::size_t>(slot)] & 0xFF;
     if (typeCode <= 48) decoder_.decode(typeCode, payload[k]);
   }
@@ -113,11 +119,11 @@ void EcuPoller::Schedule() {
     Send(BuildActuatorCommand(actuatorMode_, actuatorValue_), Request::kActuator);
   } else if (readingEnabled_) {
     const ReadRequest read = BuildReadRequest(profile_.baseAddress, readPosition_);
+    if (!Send(read.frame, Request::kRead)) return;  // the same block next time
     addressBlock_ = read.addressBlock;
     lastReadPosition_ = readPosition_;
     readPosition_ += static_cast<int>(kReadBlockSize);
     if (readPosition_ > profile_.endAddress - profile_.baseAddress) readPosition_ = 0;
-    Send(read.frame, Request::kRead);
   }
 }
 
@@ -132,12 +138,15 @@ void EcuPoller::DeclareUnanswered() {
   panels_.SetStatusPanel(StatusBar::kDataViewer, StatusPanel::kErrors, text);
 }
 
-void EcuPoller::Send(const EcuFrame& frame, Request request) {
+bool EcuPoller::Send(const EcuFrame& frame, Request request) {
   const std::span<const std::uint8_t> bytes = frame.bytes();
-  link_.QueueBytes(bytes.data(), bytes.size());
+  // The link takes a frame whole or not at all. Not taken, nothing is on its way: no answer
+  // is awaited, and the request, still raised, goes out on the next due tick.
+  if (link_.QueueBytes(bytes.data(), bytes.size()) != bytes.size()) return false;
   lastRequest_ = request;
   skipEcho_ = true;
   awaitingResponse_ = true;
+  return true;
 }
 
 }  // namespace rizazovoz

@@ -54,6 +54,9 @@ class EcuPoller {
 
   void RequestReset() { resetWanted_ = true; }
   void CommandActuator(ActuatorMode mode, int value);
+  // Lowers the reset and actuator requests: the ECU they were meant for is gone, and they
+  // must never reach whatever answers next.
+  void WithdrawCommands();
   // Takes effect from the next tick. Intervals below the timer interval are raised to it.
   void SetSampleInterval(int milliseconds);
   void RaiseIdentityRequest() { identityWanted_ = true; }
@@ -83,7 +86,7 @@ class EcuPoller {
   void StoreDataAnswer(const EcuFrame& frame);
   void Schedule();
   void DeclareUnanswered();
-  void Send(const EcuFrame& frame, Request request);
+  bool Send(const EcuFrame& frame, Request request);
 
   LinkPort& link_;
   const EcuProfile& profile_;

@@ -13,6 +13,7 @@ EcuSetup::EcuSetup(EcuProfile& profile, const DisplaySettings& settings, Dashboa
 
 EcuClass EcuSetup::Run(const std::string& identityText, int sampleIntervalMs) {
   const EcuClass ecuClass = DataDefs::ClassOf(identityText);
+  profile_.layoutLoaded = false;  // until this ECU's own layout is loaded below
   switch (ecuClass) {
     case EcuClass::kObd2:
       messages_.showMessage("OBD2 ECU detected - limited functionality available");
@@ -37,6 +38,7 @@ EcuClass EcuSetup::Run(const std::string& identityText, int sampleIntervalMs) {
 
 void EcuSetup::LoadProfile(const std::string& identityText) {
   profile_ = MakeEcuProfile(identityText);
+  profile_.layoutLoaded = true;
 
   if (profile_.airflowKind == "MAF") {
     gauges_.SetAirflowGauge("MAF(g/s)", 500);

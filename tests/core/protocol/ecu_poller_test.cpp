@@ -58,6 +58,7 @@ class EcuPollerTest : public ::testing::Test {
  protected:
   EcuPollerTest() {
     identity.poller = &poller;
+    profile.layoutLoaded = true;
     profile.endAddress = 32;
   }
 
@@ -239,6 +240,53 @@ TEST_F(EcuPollerTest, ActuatorCommandStopsReadingUntilAcknowledged) {
   EXPECT_EQ(Tick(), kCancel);
   Answer(kActuatorAck);
   EXPECT_EQ(Tick(), ReadOf(16));
+}
+
+// An unlisted or OBD2 ECU: its bytes are kept for the raw display, but the layout they would
+// be decoded by belongs to no ECU, or to another one; decoded, every byte of slot type 0
+// would light the check-engine lamp.
+TEST_F(EcuPollerTest, WithoutALayoutTheBytesAreKeptRawAndNotDecoded) {
+  profile.layoutLoaded = false;
+  poller.SetReadingEnabled(true);
+  EXPECT_EQ(Tick(), kRead0);
+  Answer(DataAnswer({0xFF, 1, 2, 3, 4, 5, 6, 7}));
+  Run(2);
+  EXPECT_THAT(std::vector<int>(values.rawSlotValues.begin(), values.rawSlotValues.begin() + 8),
+              ElementsAre(0xFF, 1, 2, 3, 4, 5, 6, 7));
+  EXPECT_THAT(decoder.calls, IsEmpty());
+}
+
+// A frame that does not fit in the link's transmit ring is not sent in part: nothing is
+// awaited, no miss is counted, and the same request goes out at the next due tick.
+TEST_F(EcuPollerTest, AFrameTheLinkCannotTakeGoesOutWholeAtTheNextDueTick) {
+  poller.SetReadingEnabled(true);
+  EXPECT_EQ(Tick(), kRead0);
+  Answer(DataAnswer({1, 2, 3, 4, 5, 6, 7, 8}));
+  link.transmitRingFull = true;
+  EXPECT_EQ(Run(2), "..");
+  EXPECT_FALSE(poller.awaitingResponse());
+  link.transmitRingFull = false;
+  EXPECT_EQ(Run(1), ".");
+  EXPECT_EQ(Tick(), ReadOf(8));  // block 8, not 16
+  EXPECT_EQ(poller.rxErrorCount(), 0);
+
+  Answer(DataAnswer({1, 2, 3, 4, 5, 6, 7, 8}));
+  poller.RequestReset();
+  link.transmitRingFull = true;
+  EXPECT_EQ(Run(2), "..");
+  link.transmitRingFull = false;
+  EXPECT_EQ(Run(1), ".");
+  EXPECT_EQ(Tick(), kReset);
+}
+
+TEST_F(EcuPollerTest, WithdrawnCommandsAreNotSent) {
+  poller.SetReadingEnabled(true);
+  poller.RequestReset();
+  poller.CommandActuator(ActuatorMode::RpmControl, 0x66);
+  poller.WithdrawCommands();
+  EXPECT_FALSE(poller.resetWanted());
+  EXPECT_FALSE(poller.actuatorWanted());
+  EXPECT_EQ(Tick(), kRead0);
 }
 
 TEST_F(EcuPollerTest, ShortDataAnswerFillsOnlyItsSlots) {
