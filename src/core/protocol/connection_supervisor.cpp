@@ -1,6 +1,8 @@
 #include "protocol/connection_supervisor.h"
 
 #include "protocol/identity_text.h"
+#include "text/integer_text.h"
+#include "transport/baud_rate.h"
 
 namespace rizazovoz {
 
@@ -26,13 +28,18 @@ bool ConnectionSupervisor::Supervise() {
     shownLinkStatus_ = status;
   }
 
+  const bool open = link_.IsOpen();
+  if (closing_) return open;
+
   bool openNeeded = false;
   if (connectRequested_ && status == kInterfacePresent) {
     openNeeded = true;
     poller_.RaiseIdentityRequest();
     SetState(kTryingToConnect);
-  } else if (status == kNoInterface && state_ == kConnectedToEcu) {
-    // The interface has gone: ask for the identity again once it is back.
+  } else if (state_ == kConnectedToEcu && (status == kNoInterface || !open)) {
+    // The interface has gone, or the link thread closed it because it failed while still
+    // listed (a cable that re-enumerated between two list reads, a port that hung up and
+    // came straight back): either way, reopen and ask for the identity again.
     poller_.SetReadingEnabled(false);
     poller_.RaiseIdentityRequest();
     SetState(kWaitingToConnect);
@@ -40,9 +47,26 @@ bool ConnectionSupervisor::Supervise() {
     openNeeded = true;
   }
 
-  const bool open = link_.IsOpen();
   if (!open && openNeeded) link_.RequestOpen(baudRateText_);
   return open;
+}
+
+BaudRateChange ConnectionSupervisor::ChangeBaudRate(std::string_view text) {
+  const std::optional<std::int32_t> number = parseInteger(text);
+  if (!number) return BaudRateChange::kNotAWholeNumber;
+  if (*number < 1 || static_cast<std::uint32_t>(*number) > kHighestBaudRate) {
+    return BaudRateChange::kNotABaudRate;
+  }
+  std::string rate = std::to_string(*number);
+  // A device that is not open takes the rate at its next open.
+  if (link_.IsOpen() && link_.ChangeBaudRate(rate)) return BaudRateChange::kRefused;
+  baudRateText_ = std::move(rate);
+  return BaudRateChange::kApplied;
+}
+
+void ConnectionSupervisor::CloseLink() {
+  closing_ = true;
+  link_.RequestClose();
 }
 
 void ConnectionSupervisor::HandleIdentity(std::uint8_t i0, std::uint8_t i1) {
@@ -63,6 +87,8 @@ void ConnectionSupervisor::HandleIdentity(std::uint8_t i0, std::uint8_t i1) {
 
 void ConnectionSupervisor::SetState(std::string_view state) {
   if (state_ == state) return;
+  // A reset or actuator command not yet answered was meant for the ECU that was connected.
+  if (state_ == kConnectedToEcu) poller_.WithdrawCommands();
   state_ = state;
   panels_.SetStatusPanel(StatusBar::kMain, StatusPanel::kConnection, std::string(state));
 }

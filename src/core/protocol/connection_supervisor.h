@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "ecudefs/data_defs.h"
 #include "livedata/live_values.h"
@@ -24,6 +23,14 @@ inline constexpr std::string_view kTryingToConnect = "Trying to Connect";
 inline constexpr std::string_view kWaitingToConnect = "Waiting to Connect";
 inline constexpr std::string_view kConnectedToEcu = "Connected to ECU";
 
+// What became of a baud rate the user chose.
+enum class BaudRateChange {
+  kApplied,          // the open device runs at it (or will open at it); it is stored
+  kNotAWholeNumber,  // nothing changed
+  kNotABaudRate,     // a whole number, but no rate a device can take: nothing changed
+  kRefused,          // the open device refused it or did not answer: the last rate is kept
+};
+
 class ConnectionSupervisor {
  public:
   static constexpr std::string_view kDefaultBaudRateText = "15625";
@@ -33,14 +40,19 @@ class ConnectionSupervisor {
 
   // The Connect command: remembered until the ECU has named itself.
   void Connect() { connectRequested_ = true; }
-  // Passed with every open request.
-  void SetBaudRateText(std::string text) { baudRateText_ = std::move(text); }
+  // The rate for later opens, and for the open device at once. A text with blanks around
+  // the number is taken; it is stored as plain digits.
+  BaudRateChange ChangeBaudRate(std::string_view text);
+  // The program is closing: the link is closed and no longer reopened.
+  void CloseLink();
   // Once per tick, before the poller; returns whether the link is open.
   bool Supervise();
   // The ECU's identity answer.
   void HandleIdentity(std::uint8_t i0, std::uint8_t i1);
 
   std::string_view connectionState() const { return state_; }
+  // Commands for the ECU (reset, actuator tests) are taken only in this state.
+  bool connected() const { return state_ == kConnectedToEcu; }
   const std::string& identityText() const { return identityText_; }
   EcuClass ecuClass() const { return ecuClass_; }
   bool connectRequested() const { return connectRequested_; }
@@ -57,6 +69,7 @@ class ConnectionSupervisor {
   EcuWindows& windows_;
 
   bool connectRequested_ = false;
+  bool closing_ = false;
   std::string_view state_ = kNotConnected;
   std::string identityText_;
   EcuClass ecuClass_ = EcuClass::kNotListed;

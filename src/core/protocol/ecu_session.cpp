@@ -10,4 +10,16 @@ EcuSession::EcuSession(LinkPort& link, const DisplaySettings& settings, Dashboar
       poller_(link, profile_, values_, *this, *this, panels, messages),
       supervisor_(link, poller_, setup_, values_, panels, windows) {}
 
+bool EcuSession::RequestReset() {
+  if (!connected()) return false;
+  poller_.RequestReset();
+  return true;
+}
+
+bool EcuSession::CommandActuator(ActuatorMode mode, int value) {
+  if (!connected()) return false;
+  poller_.CommandActuator(mode, value);
+  return true;
+}
+
 }  // namespace rizazovoz

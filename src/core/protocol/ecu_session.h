@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "common/user_messages.h"
 #include "ecudefs/ecu_profile.h"
@@ -37,10 +36,14 @@ class EcuSession : private IdentityListener, private SlotByteDecoder {
   void Tick() { poller_.Tick(supervisor_.Supervise()); }
 
   void Connect() { supervisor_.Connect(); }
-  void RequestReset() { poller_.RequestReset(); }
-  void CommandActuator(ActuatorMode mode, int value) { poller_.CommandActuator(mode, value); }
+  // Commands for the ECU are taken only while it is connected; false: refused, nothing
+  // will be sent. One taken but not yet answered when the connection is lost is withdrawn.
+  bool RequestReset();
+  bool CommandActuator(ActuatorMode mode, int value);
   void SetSampleInterval(int milliseconds) { poller_.SetSampleInterval(milliseconds); }
-  void SetBaudRateText(std::string text) { supervisor_.SetBaudRateText(std::move(text)); }
+  BaudRateChange ChangeBaudRate(std::string_view text) { return supervisor_.ChangeBaudRate(text); }
+  // At program exit: closes the link for good.
+  void CloseLink() { supervisor_.CloseLink(); }
 
   const LiveValues& values() const { return values_; }
   const EcuProfile& profile() const { return profile_; }
@@ -49,6 +52,8 @@ class EcuSession : private IdentityListener, private SlotByteDecoder {
   std::string_view idleAirKind() const { return profile_.idleAirKind; }
   std::string_view egrKind() const { return profile_.egrKind; }
   std::string_view connectionState() const { return supervisor_.connectionState(); }
+  bool connected() const { return supervisor_.connected(); }
+  const std::string& baudRateText() const { return supervisor_.baudRateText(); }
   const EcuPoller& poller() const { return poller_; }
   const ConnectionSupervisor& supervisor() const { return supervisor_; }
 
