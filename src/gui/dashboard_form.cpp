@@ -46,7 +46,6 @@ TDashBoardForm::TDashBoardForm(DeviceLibrary& devices, QWidget* parent) : QMainW
   link_ = std::make_unique<TD2xxThread>(devices);
   session_ =
       std::make_unique<EcuSession>(*link_, settings_, *view_, *view_, *view_, *view_, *messages_);
-  session_->SetBaudRateText(baudRateText_.toStdString());
   ShowSampleInterval();
 
   connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
@@ -90,21 +89,37 @@ void TDashBoardForm::ShowSampleInterval() {
       QStringLiteral("Sample Rate %1ms").arg(session_->poller().sampleIntervalMs()));
 }
 
-void TDashBoardForm::SetBaudRate(const QString& text) {
-  link_->ChangeBaudRate(text.toStdString());
-  baudRateText_ = text;
-  session_->SetBaudRateText(text.toStdString());
+BaudRateChange TDashBoardForm::SetBaudRate(const QString& text) {
+  return session_->ChangeBaudRate(text.toStdString());
+}
+
+QString TDashBoardForm::BaudRateText() const {
+  return QString::fromStdString(session_->baudRateText());
+}
+
+bool TDashBoardForm::CommandActuator(ActuatorMode mode, int value) {
+  if (session_->CommandActuator(mode, value)) return true;
+  SayNotConnected();
+  return false;
+}
+
+void TDashBoardForm::SayNotConnected() {
+  messages_->post(QStringLiteral("Not connected to an ECU"));
 }
 
 void TDashBoardForm::Connect1Click() { session_->Connect(); }
 
 void TDashBoardForm::ResetECU1Click() {
+  if (!session_->connected()) return SayNotConnected();
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning!"),
                   QStringLiteral("All stored parameters will be lost, do you wish to continue?"),
                   QMessageBox::Ok | QMessageBox::Cancel, this);
   box.setObjectName(QStringLiteral("ResetConfirmation"));
-  // The box runs its own event loop: Timer1 keeps polling while it is open.
-  if (box.exec() == QMessageBox::Ok) session_->RequestReset();
+  // Enter must not wipe the ECU's stored parameters.
+  box.setDefaultButton(QMessageBox::Cancel);
+  // The box runs its own event loop: Timer1 keeps polling while it is open, and the
+  // connection may be lost before the user answers.
+  if (box.exec() == QMessageBox::Ok && !session_->RequestReset()) SayNotConnected();
 }
 
 // The fault code viewer comes with its own window; until then the lamp only shows colour.
@@ -113,7 +128,7 @@ void TDashBoardForm::MILLabelClick() {}
 void TDashBoardForm::Timer1Timer() { session_->Tick(); }
 
 void TDashBoardForm::closeEvent(QCloseEvent* event) {
-  if (link_->IsOpen()) link_->RequestClose();
+  session_->CloseLink();
   event->accept();
 }
 

@@ -31,9 +31,11 @@ class TDashBoardForm final : public QMainWindow {
   void ApplyTemperatureUnit(const QString& unit);
   void ApplySpeedUnit(const QString& unit);
   void SetSampleInterval(int milliseconds);
-  void SetBaudRate(const QString& text);
-  QString BaudRateText() const { return baudRateText_; }
-  void CommandActuator(ActuatorMode mode, int value) { session_->CommandActuator(mode, value); }
+  // The open device switches at once; the rate is kept for later opens unless refused.
+  BaudRateChange SetBaudRate(const QString& text);
+  QString BaudRateText() const;
+  // False, with a box saying so, when no ECU is connected: nothing is sent.
+  bool CommandActuator(ActuatorMode mode, int value);
   const EcuSession& session() const { return *session_; }
   const DisplaySettings& displaySettings() const { return settings_; }
   const DashboardControls& controls() const { return controls_; }
@@ -49,9 +51,9 @@ class TDashBoardForm final : public QMainWindow {
  private:
   void MILLabelClick();
   void ShowSampleInterval();
+  void SayNotConnected();
 
   DisplaySettings settings_;
-  QString baudRateText_ = QStringLiteral("15625");
   DashboardControls controls_;
   DashboardMenuActions menus_;
   PanelStatusBar* statusBar_ = nullptr;

@@ -108,6 +108,7 @@ TEST_F(DashboardLive, ResetCancelledSendsNothing) {
   EXPECT_EQ(answerer.boxes()[0].caption, "Warning!");
   EXPECT_EQ(answerer.boxes()[0].text,
             "All stored parameters will be lost, do you wish to continue?");
+  EXPECT_EQ(answerer.boxes()[0].defaultButton, QMessageBox::Cancel);  // Enter wipes nothing
   // Several sample intervals pass: reading goes on, no reset goes out.
   const std::size_t before = devices_.Written().size();
   ASSERT_TRUE(guitest::WaitFor([&] { return devices_.Written().size() > before + 20; }));
@@ -130,6 +131,32 @@ TEST_F(DashboardLive, ResetConfirmedIsSentAndItsResultShownWhilePollingGoesOn) {
   EXPECT_TRUE(guitest::WaitFor([&] { return answerer.Saw("ECU successfully reset"); }));
   EXPECT_GE(ticksAtAnswer, ticksAtOpen + 4);
   EXPECT_EQ(answerer.boxes().back().caption, "RizazOvoz V1.2");
+}
+
+// A reset is for the ECU connected now: asked for without one, or confirmed after the
+// connection was lost under the box, it is refused and never sent to the next ECU.
+TEST_F(DashboardLive, ResetWithoutAConnectedEcuIsRefusedAndNeverSentLater) {
+  guitest::BoxAnswerer answerer(QMessageBox::Ok);
+  Action("ResetECU1")->trigger();
+  EXPECT_TRUE(guitest::WaitFor([&] { return answerer.Saw("Not connected to an ECU"); }));
+  EXPECT_EQ(answerer.boxes().size(), 1u);  // no confirmation asked
+
+  ConnectThroughMenu();
+  answerer.SetHold(std::chrono::milliseconds(300));
+  answerer.onSeen = [&] {
+    if (answerer.boxes().size() == 1) sim_.Unplug();
+  };
+  Action("ResetECU1")->trigger();
+  EXPECT_EQ(answerer.boxes()[1].text,
+            "All stored parameters will be lost, do you wish to continue?");
+  ASSERT_TRUE(guitest::WaitFor([&] { return answerer.boxes().size() == 3; }));
+  EXPECT_EQ(answerer.boxes()[2].text, "Not connected to an ECU");
+
+  sim_.Plug();
+  EXPECT_TRUE(guitest::WaitFor([&] { return Panel(1) == "Connected to ECU"; }));
+  const std::size_t before = devices_.Written().size();
+  ASSERT_TRUE(guitest::WaitFor([&] { return devices_.Written().size() > before + 20; }));
+  EXPECT_FALSE(devices_.WroteFrame(kResetFrame));
 }
 
 TEST_F(DashboardLive, ClosingAsksTheLinkThreadToCloseTheDevice) {

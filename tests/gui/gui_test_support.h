@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +42,7 @@ class BoxAnswerer : public QObject {
   struct Box {
     QString caption;
     QString text;
+    QMessageBox::StandardButton defaultButton;  // what Enter presses
   };
 
   explicit BoxAnswerer(QMessageBox::StandardButton button) : button_(button) {
@@ -72,7 +74,7 @@ class BoxAnswerer : public QObject {
     }
     if (std::chrono::steady_clock::now() - seenAt_ < hold_) return;
     last_ = box;
-    boxes_.push_back({box->windowTitle(), box->text()});
+    boxes_.push_back({box->windowTitle(), box->text(), box->standardButton(box->defaultButton())});
     if (onAnswer) onAnswer();
     QAbstractButton* target = box->button(button_);
     if (!target) target = box->button(QMessageBox::Ok);
