@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
   QApplication app(argc, argv);
   rizazovoz::SimulatedDeviceLibrary devices("1103");
-  rizazovoz::TDashBoardForm form(devices);
+  // No settings file: the figures are for the defaults, whatever the working folder holds.
+  rizazovoz::TDashBoardForm form(devices, std::filesystem::path{});
   form.show();
   form.Connect1Click();
 

@@ -1,5 +1,6 @@
 #include "dashboard_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -10,7 +11,9 @@
 
 namespace rizazovoz {
 
-TDashBoardForm::TDashBoardForm(DeviceLibrary& devices, QWidget* parent) : QMainWindow(parent) {
+TDashBoardForm::TDashBoardForm(DeviceLibrary& devices, std::filesystem::path settingsPath,
+                               QWidget* parent)
+    : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
   setObjectName(QStringLiteral("DashBoardForm"));
   setWindowTitle(QStringLiteral("RizazOvoz DashBoard v1.4"));
   setWindowIcon(ProgramIcon());
@@ -36,17 +39,10 @@ TDashBoardForm::TDashBoardForm(DeviceLibrary& devices, QWidget* parent) : QMainW
   view_ = std::make_unique<DashboardView>(controls_, *statusBar_, *messages_,
                                           decimalSeparatorFromLocale());
 
-  // Start values; the settings store, once there, replaces them here.
-  move(50, 50);
-  ApplyTemperatureUnit(QString::fromStdString(settings_.tempUnits));
-  ApplySpeedUnit(QString::fromStdString(settings_.speedUnits));
-  (void)controls_.tpsGauge->SetMaxValue(100);
-  view_->ShowEconomyDial(settings_.economyDial());
-
   link_ = std::make_unique<TD2xxThread>(devices);
   session_ =
-      std::make_unique<EcuSession>(*link_, settings_, *view_, *view_, *view_, *view_, *messages_);
-  ShowSampleInterval();
+      std::make_unique<EcuSession>(*link_, display_, *view_, *view_, *view_, *view_, *messages_);
+  ApplySettings(readMainSettings(settingsPath_));
 
   connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
   connect(menus_.connect, &QAction::triggered, this, &TDashBoardForm::Connect1Click);
@@ -68,19 +64,56 @@ TDashBoardForm::~TDashBoardForm() {
   link_.reset();
 }
 
+void TDashBoardForm::ApplySettings(const MainSettings& settings) {
+  move(settings.left, settings.top);
+  if (settings.initMax) setWindowState(windowState() | Qt::WindowMaximized);
+  // The file's text was read as a whole number; one no device can take keeps the default.
+  (void)session_->ChangeBaudRate(settings.baudRate);
+  SetSampleInterval(settings.sampleRate);
+  display_ = settings.display;
+  ApplyTemperatureUnit(QString::fromStdString(display_.tempUnits));
+  ApplySpeedUnit(QString::fromStdString(display_.speedUnits));
+  (void)controls_.tpsGauge->SetMaxValue(100);
+  view_->ShowEconomyDial(display_.economyDial());
+}
+
+MainSettings TDashBoardForm::CurrentSettings() const {
+  MainSettings settings;
+  settings.top = y();
+  settings.left = x();
+  settings.initMax = isMaximized();
+  settings.baudRate = session_->baudRateText();
+  settings.sampleRate = session_->poller().sampleIntervalMs();
+  settings.display = display_;
+  return settings;
+}
+
+void TDashBoardForm::WriteSettings() {
+  if (const std::optional<std::string> error =
+          writeMainSettings(CurrentSettings(), settingsPath_)) {
+    QMessageBox box(
+        QMessageBox::Warning, QApplication::applicationName(),
+        QStringLiteral("The settings could not be saved.\n%1").arg(QString::fromStdString(*error)),
+        QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("SettingsNotSaved"));
+    box.exec();
+  }
+}
+
 void TDashBoardForm::ApplyTemperatureUnit(const QString& unit) {
-  settings_.tempUnits = unit.toStdString();
+  display_.tempUnits = unit.toStdString();
   view_->ShowTemperatureUnit(unit);
 }
 
 void TDashBoardForm::ApplySpeedUnit(const QString& unit) {
-  settings_.speedUnits = unit.toStdString();
+  display_.speedUnits = unit.toStdString();
   view_->ShowSpeedUnit(unit);
 }
 
-void TDashBoardForm::SetSampleInterval(int milliseconds) {
+int TDashBoardForm::SetSampleInterval(int milliseconds) {
   session_->SetSampleInterval(milliseconds);
   ShowSampleInterval();
+  return session_->poller().sampleIntervalMs();
 }
 
 void TDashBoardForm::ShowSampleInterval() {
@@ -129,7 +162,9 @@ void TDashBoardForm::Timer1Timer() { session_->Tick(); }
 
 void TDashBoardForm::closeEvent(QCloseEvent* event) {
   session_->CloseLink();
+  WriteSettings();
   event->accept();
+  emit closed();
 }
 
 }  // namespace rizazovoz

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
 
 #include "dashboard_layout.h"
@@ -14,6 +15,7 @@
 #include "panel_status_bar.h"
 #include "protocol/ecu_session.h"
 #include "queued_message_boxes.h"
+#include "settings/main_settings.h"
 #include "transport/d2xx_thread.h"
 #include "transport/device_library.h"
 
@@ -23,22 +25,33 @@ class TDashBoardForm final : public QMainWindow {
   Q_OBJECT
 
  public:
-  // The device library outlives the window; the link thread is started on it here.
-  explicit TDashBoardForm(DeviceLibrary& devices, QWidget* parent = nullptr);
+  // The device library outlives the window; the link thread is started on it here. The
+  // settings are read from `settingsPath` now and written there when the window closes.
+  explicit TDashBoardForm(DeviceLibrary& devices,
+                          std::filesystem::path settingsPath = kMainSettingsPath,
+                          QWidget* parent = nullptr);
   ~TDashBoardForm() override;
 
   // Operations for the option dialogs and the other windows.
   void ApplyTemperatureUnit(const QString& unit);
   void ApplySpeedUnit(const QString& unit);
-  void SetSampleInterval(int milliseconds);
+  // Returns the interval the poller took: one below 50 ms is raised to 50.
+  int SetSampleInterval(int milliseconds);
   // The open device switches at once; the rate is kept for later opens unless refused.
   BaudRateChange SetBaudRate(const QString& text);
   QString BaudRateText() const;
   // False, with a box saying so, when no ECU is connected: nothing is sent.
   bool CommandActuator(ActuatorMode mode, int value);
   const EcuSession& session() const { return *session_; }
-  const DisplaySettings& displaySettings() const { return settings_; }
+  const DisplaySettings& displaySettings() const { return display_; }
   const DashboardControls& controls() const { return controls_; }
+  const DashboardMenuActions& menuActions() const { return menus_; }
+  // The settings as they stand now, as they are written at close.
+  MainSettings CurrentSettings() const;
+
+ signals:
+  // The window has closed, its settings written: the program ends.
+  void closed();
 
  public slots:
   void Connect1Click();
@@ -53,7 +66,11 @@ class TDashBoardForm final : public QMainWindow {
   void ShowSampleInterval();
   void SayNotConnected();
 
-  DisplaySettings settings_;
+  void ApplySettings(const MainSettings& settings);
+  void WriteSettings();
+
+  const std::filesystem::path settingsPath_;
+  DisplaySettings display_;
   DashboardControls controls_;
   DashboardMenuActions menus_;
   PanelStatusBar* statusBar_ = nullptr;

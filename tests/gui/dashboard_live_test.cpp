@@ -22,7 +22,7 @@ class DashboardLive : public ::testing::Test {
 
   void SetUp() override {
     guitest::TestApplication();
-    form_ = std::make_unique<TDashBoardForm>(devices_);
+    form_ = std::make_unique<TDashBoardForm>(devices_, settings_.path());
     form_->show();
   }
 
@@ -46,6 +46,7 @@ class DashboardLive : public ::testing::Test {
 
   SimulatedDeviceLibrary sim_;
   guitest::RecordingDevices devices_{sim_};
+  guitest::TempSettingsFile settings_;
   std::unique_ptr<TDashBoardForm> form_;
 };
 

@@ -4,13 +4,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -28,6 +30,27 @@ inline QApplication& TestApplication() {
   static QApplication* app = new QApplication(argc, argv);
   return *app;
 }
+
+// A settings file in a folder of its own, removed with it, so that the windows under test
+// never read or write the working directory's bin/kelvodash.ini.
+class TempSettingsFile {
+ public:
+  TempSettingsFile() {
+    char pattern[] = "/tmp/rizazovoz-gui-XXXXXX";
+    if (mkdtemp(pattern) != nullptr) root_ = pattern;
+  }
+  ~TempSettingsFile() {
+    std::error_code ignored;
+    if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
+  }
+  TempSettingsFile(const TempSettingsFile&) = delete;
+  TempSettingsFile& operator=(const TempSettingsFile&) = delete;
+
+  std::filesystem::path path() const { return root_ / "bin" / "kelvodash.ini"; }
+
+ private:
+  std::filesystem::path root_;
+};
 
 // Runs the event loop until `done` holds or `timeout` has passed; returns `done()`.
 inline bool WaitFor(const std::function<bool()>& done,

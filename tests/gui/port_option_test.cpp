@@ -47,6 +47,7 @@ class PortOption : public ::testing::Test {
   QProcess ecusim_;
   QString portPath_;
   std::unique_ptr<DeviceLibrary> devices_;
+  guitest::TempSettingsFile settings_;
   std::unique_ptr<TDashBoardForm> form_;
 };
 
@@ -54,7 +55,7 @@ TEST_F(PortOption, ConnectsAndReadsThroughThePort) {
   const StartupParse parse = ParseStartupOptions({"--port", portPath_.toStdString(), "--connect"});
   ASSERT_TRUE(parse.error.empty());
   devices_ = MakeDeviceLibrary(parse.options);
-  form_ = std::make_unique<TDashBoardForm>(*devices_);
+  form_ = std::make_unique<TDashBoardForm>(*devices_, settings_.path());
   form_->show();
   EXPECT_TRUE(guitest::WaitFor([&] { return Panel(0) == "RUZ Interface"; }));
   form_->Connect1Click();
