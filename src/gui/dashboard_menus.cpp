@@ -24,8 +24,9 @@ DashboardMenuActions buildDashboardMenus(QMenuBar* bar) {
   DashboardMenuActions a;
   QMenu* file = addMenu(bar, "File1", "File");
   a.exit = addItem(file, "Exit1", "E&xit", true);
-  a.exit->setToolTip(QStringLiteral("Exit"));
-  a.exit->setStatusTip(QStringLiteral("Quits the application"));
+  // The hint shows as a tool tip: in the status bar it would blank the five panels.
+  a.exit->setToolTip(QStringLiteral("Quits the application"));
+  file->setToolTipsVisible(true);
 
   QMenu* view = addMenu(bar, "View1", "View");
   a.dataViewer = addItem(view, "DataViewer1", "DataViewer");

@@ -6,11 +6,11 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "dashboard_form.h"
 #include "fake_device_library.h"
 #include "gui_test_support.h"
 #include "kelvo_gauge.h"
 #include "panel_status_bar.h"
+#include "program_windows.h"
 
 namespace rizazovoz {
 namespace {
@@ -20,7 +20,9 @@ class DashboardLayout : public ::testing::Test {
  protected:
   void SetUp() override {
     guitest::TestApplication();
-    form_ = std::make_unique<TDashBoardForm>(devices_);
+    windows_ = std::make_unique<ProgramWindows>(
+        devices_, ProgramWindowsSetup{settings_.path(), std::nullopt});
+    form_ = &windows_->dashboard();
     form_->show();
   }
 
@@ -37,7 +39,9 @@ class DashboardLayout : public ::testing::Test {
   }
 
   FakeDeviceLibrary devices_;
-  std::unique_ptr<TDashBoardForm> form_;
+  guitest::TempSettingsFile settings_;
+  std::unique_ptr<ProgramWindows> windows_;
+  TDashBoardForm* form_ = nullptr;
 };
 
 TEST_F(DashboardLayout, WindowCaptionSizeAndTimer) {
@@ -130,11 +134,11 @@ TEST_F(DashboardLayout, MenusHoldEveryItemAndOnlyWorkingOnesAreEnabled) {
       {"Controls1", "Controls", false},
       {"ECUID1", "ECU ID", false},
       {"Connect1", "Connect", true},
-      {"BaudRate1", "Baud Rate", false},
-      {"SampleRate1", "Sample Rate", false},
-      {"Units1", "Units", false},
+      {"BaudRate1", "Baud Rate", true},
+      {"SampleRate1", "Sample Rate", true},
+      {"Units1", "Units", true},
       {"ResetECU1", "Reset ECU", true},
-      {"Help2", "Help", false},
+      {"Help2", "Help", true},
   };
   for (const Item& item : items) {
     SCOPED_TRACE(item.name);
@@ -149,7 +153,12 @@ TEST_F(DashboardLayout, MenusHoldEveryItemAndOnlyWorkingOnesAreEnabled) {
   QStringList menus;
   for (QAction* menu : form_->menuBar()->actions()) menus << menu->text();
   EXPECT_EQ(menus, QStringList({"File", "View", "&Comms", "Options", "Command", "Help"}));
-  EXPECT_EQ(Find<QAction>("Exit1")->statusTip(), "Quits the application");
+  // Its hint is a tool tip: shown in the status bar, it would blank the five panels.
+  QAction* exit = Find<QAction>("Exit1");
+  EXPECT_EQ(exit->toolTip(), "Quits the application");
+  exit->showStatusText(form_);
+  EXPECT_TRUE(StatusBar()->currentMessage().isEmpty());
+  EXPECT_TRUE(StatusBar()->findChild<QLabel*>("Panel2")->isVisible());
 }
 
 TEST_F(DashboardLayout, SpeedUnitRewritesTheNumerals) {

@@ -1,0 +1,28 @@
+#include "program_windows.h"
+
+namespace rizazovoz {
+namespace {
+
+void ShowFromMenu(QAction* item, OptionDialog* dialog) {
+  item->setEnabled(true);
+  QObject::connect(item, &QAction::triggered, dialog, &OptionDialog::Present);
+}
+
+}  // namespace
+
+ProgramWindows::ProgramWindows(DeviceLibrary& devices, const ProgramWindowsSetup& setup)
+    : dashboard_(std::make_unique<TDashBoardForm>(devices, setup.settingsPath)) {
+  TDashBoardForm& main = *dashboard_;
+  units_ = new TUnitsSelForm(main, &main);
+  sampleRate_ = new TSampleRateForm(main, &main);
+  help_ = new THelpForm(setup.userManual, &main);
+  comms_ = new TCommsForm(main, &main);  // last: it shows the baud rate the settings gave
+
+  const DashboardMenuActions& menu = main.menuActions();
+  ShowFromMenu(menu.baudRate, comms_);
+  ShowFromMenu(menu.sampleRate, sampleRate_);
+  ShowFromMenu(menu.units, units_);
+  ShowFromMenu(menu.help, help_);
+}
+
+}  // namespace rizazovoz

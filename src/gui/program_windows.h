@@ -1,0 +1,41 @@
+#pragma once
+// Every window of the program, created once at start-up in a fixed order (the dashboard
+// first: it is the main window) and living until the program ends. The dashboard's menus
+// show the others; their own buttons hide them again.
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "comms_form.h"
+#include "dashboard_form.h"
+#include "help_form.h"
+#include "sample_rate_form.h"
+#include "units_sel_form.h"
+
+namespace rizazovoz {
+
+struct ProgramWindowsSetup {
+  std::filesystem::path settingsPath = kMainSettingsPath;
+  std::optional<std::filesystem::path> userManual;
+};
+
+class ProgramWindows {
+ public:
+  ProgramWindows(DeviceLibrary& devices, const ProgramWindowsSetup& setup);
+
+  TDashBoardForm& dashboard() { return *dashboard_; }
+  TUnitsSelForm& units() { return *units_; }
+  TSampleRateForm& sampleRate() { return *sampleRate_; }
+  THelpForm& help() { return *help_; }
+  TCommsForm& comms() { return *comms_; }
+
+ private:
+  std::unique_ptr<TDashBoardForm> dashboard_;
+  // Owned by the dashboard, as their parent.
+  TUnitsSelForm* units_ = nullptr;
+  TSampleRateForm* sampleRate_ = nullptr;
+  THelpForm* help_ = nullptr;
+  TCommsForm* comms_ = nullptr;
+};
+
+}  // namespace rizazovoz
