@@ -1,17 +1,19 @@
-// The program: parses the command line, picks the interface, creates the dashboard (which
-// starts the link thread) and runs the event loop until the dashboard closes.
+// The program: checks the command line, picks the interface, creates every window (the
+// dashboard first, which starts the link thread) and runs the event loop until the
+// dashboard closes, by its Exit item, its close box or a quit signal.
 #include <QApplication>
 #include <QMessageBox>
-#include <QStringList>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "dashboard_form.h"
 #include "program_devices.h"
 #include "program_images.h"
+#include "program_windows.h"
+#include "quit_signals.h"
+#include "settings/user_manual.h"
 #include "startup_options.h"
 
 namespace {
@@ -31,47 +33,44 @@ class RizazOvozApplication final : public QApplication {
   }
 };
 
-// --help and --version answer without a display; a refused command line is reported once
-// Qt has taken its own options (-platform, -style, ...) out of it.
-bool AnsweredWithoutWindow(const rizazovoz::StartupParse& parse) {
-  if (!parse.error.empty()) return false;
-  if (parse.options.help) {
-    std::fputs(rizazovoz::StartupUsage().c_str(), stdout);
-    return true;
-  }
-  if (parse.options.version) {
-    std::puts("RizazOvoz DashBoard v1.4");
-    return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (AnsweredWithoutWindow(
-          rizazovoz::ParseStartupOptions(std::vector<std::string>(argv + 1, argv + argc)))) {
-    return 0;
-  }
-  RizazOvozApplication app(argc, argv);
-  // The application's title, as the task bar shows it; the dashboard has its own caption.
-  QApplication::setApplicationName(QStringLiteral("RizazOvoz V1.2"));
-  QApplication::setWindowIcon(rizazovoz::ProgramIcon());
-
-  std::vector<std::string> arguments;
-  const QStringList all = QApplication::arguments();
-  for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
-  const rizazovoz::StartupParse parse = rizazovoz::ParseStartupOptions(arguments);
+  // Checked before the application object exists: a bad command line, --help and --version
+  // need no display.
+  const rizazovoz::StartupParse parse =
+      rizazovoz::ParseStartupOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parse.error.empty()) {
     std::fprintf(stderr, "rizazovoz: %s\n%s", parse.error.c_str(),
                  rizazovoz::StartupUsage().c_str());
     return 2;
   }
-  if (AnsweredWithoutWindow(parse)) return 0;
+  if (parse.options.help) {
+    std::fputs(rizazovoz::StartupUsage().c_str(), stdout);
+    return 0;
+  }
+  if (parse.options.version) {
+    std::puts("RizazOvoz DashBoard v1.4");
+    return 0;
+  }
+
+  RizazOvozApplication app(argc, argv);
+  // The application's title, as the task bar shows it; the dashboard has its own caption.
+  QApplication::setApplicationName(QStringLiteral("RizazOvoz V1.2"));
+  QApplication::setWindowIcon(rizazovoz::ProgramIcon());
+  // The dashboard may be hidden behind the data viewer; closing it ends the program.
+  QApplication::setQuitOnLastWindowClosed(false);
 
   try {
     std::unique_ptr<rizazovoz::DeviceLibrary> devices = rizazovoz::MakeDeviceLibrary(parse.options);
-    rizazovoz::TDashBoardForm dashboard(*devices);
+    rizazovoz::ProgramWindowsSetup setup;
+    setup.userManual = rizazovoz::FindUserManual(QApplication::applicationDirPath().toStdString());
+    rizazovoz::ProgramWindows windows(*devices, setup);
+    rizazovoz::TDashBoardForm& dashboard = windows.dashboard();
+    QObject::connect(&dashboard, &rizazovoz::TDashBoardForm::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    rizazovoz::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &rizazovoz::QuitSignals::received, &dashboard, &QWidget::close);
     dashboard.show();
     if (parse.options.connect) dashboard.Connect1Click();
     return QApplication::exec();

@@ -1,6 +1,9 @@
 #include "startup_options.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
+#include <string_view>
 
 namespace rizazovoz {
 namespace {
@@ -18,6 +21,51 @@ bool NormaliseIdentity(std::string& identity) {
   return true;
 }
 
+// Options the windowing toolkit takes for itself, with one dash or two. They are passed over,
+// so that the program's own options are checked before any window (or display) is needed.
+constexpr std::array<std::string_view, 24> kToolkitOptionsWithValue = {"platform",
+                                                                       "platformpluginpath",
+                                                                       "platformtheme",
+                                                                       "plugin",
+                                                                       "qwindowgeometry",
+                                                                       "qwindowicon",
+                                                                       "qwindowtitle",
+                                                                       "session",
+                                                                       "style",
+                                                                       "stylesheet",
+                                                                       "display",
+                                                                       "geometry",
+                                                                       "title",
+                                                                       "name",
+                                                                       "visual",
+                                                                       "ncols",
+                                                                       "cmap",
+                                                                       "fn",
+                                                                       "font",
+                                                                       "bg",
+                                                                       "fg",
+                                                                       "btn",
+                                                                       "im",
+                                                                       "inputstyle"};
+constexpr std::array<std::string_view, 6> kToolkitFlags = {
+    "reverse", "widgetcount", "nograb", "dograb", "sync", "qmljsdebugger"};
+
+// How many arguments from `i` on are the toolkit's: 0 when arguments[i] is not one of its.
+std::size_t ToolkitArguments(const std::vector<std::string>& arguments, std::size_t i) {
+  std::string_view arg = arguments[i];
+  if (!arg.starts_with('-')) return 0;
+  arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+  const std::size_t equals = arg.find('=');
+  const std::string_view name = arg.substr(0, equals);
+  const auto listed = [&](const auto& list) {
+    return std::find(list.begin(), list.end(), name) != list.end();
+  };
+  if (listed(kToolkitFlags)) return 1;
+  if (!listed(kToolkitOptionsWithValue)) return 0;
+  if (equals != std::string_view::npos) return 1;
+  return i + 1 < arguments.size() ? 2 : 1;
+}
+
 }  // namespace
 
 StartupParse ParseStartupOptions(const std::vector<std::string>& arguments) {
@@ -26,7 +74,9 @@ StartupParse ParseStartupOptions(const std::vector<std::string>& arguments) {
   bool portGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
-    if (arg == "--connect") {
+    if (const std::size_t toolkit = ToolkitArguments(arguments, i)) {
+      i += toolkit - 1;
+    } else if (arg == "--connect") {
       o.connect = true;
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;

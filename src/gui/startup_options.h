@@ -22,7 +22,8 @@ struct StartupParse {
   std::string error;  // empty when the command line was understood
 };
 
-// `arguments` excludes the program name.
+// `arguments` excludes the program name. The windowing toolkit's own options (-platform
+// offscreen, -style=fusion, --reverse, ...) are passed over.
 StartupParse ParseStartupOptions(const std::vector<std::string>& arguments);
 
 std::string StartupUsage();

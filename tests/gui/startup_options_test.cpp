@@ -36,6 +36,11 @@ TEST(StartupOptions, AcceptedCommandLines) {
     EXPECT_EQ(parse.options.portPath, c.port);
     EXPECT_EQ(parse.options.connect, c.connect);
   }
+  // The toolkit's own options are left to it, whatever their form.
+  const StartupParse withToolkit = ParseStartupOptions(
+      {"-platform", "offscreen", "--connect", "-style=fusion", "--reverse", "--display", ":1"});
+  EXPECT_TRUE(withToolkit.error.empty()) << withToolkit.error;
+  EXPECT_TRUE(withToolkit.options.connect);
   EXPECT_TRUE(ParseStartupOptions({"--help"}).options.help);
   EXPECT_TRUE(ParseStartupOptions({"--version"}).options.version);
 }
