@@ -4,17 +4,22 @@
 #include <QPushButton>
 
 #include "dashboard_form.h"
+#include "font_cells.h"
 #include "text/integer_text.h"
 
 namespace rizazovoz {
 
 TSampleRateForm::TSampleRateForm(TDashBoardForm& main, QWidget* parent)
     : OptionDialog("SampleRateForm", QStringLiteral("Sample Rate"), 252, 149, parent), main_(main) {
+  // Small enough for the longer line to fit the dialog's width.
+  const QFont adviceFont = fontWithCellHeight(13);
   auto* advice1 = new QLabel(QStringLiteral("Increase value to reduce bad data errors"), this);
   advice1->setObjectName(QStringLiteral("Label1"));
+  advice1->setFont(adviceFont);
   advice1->setGeometry(8, 8, 240, 18);
   auto* advice2 = new QLabel(QStringLiteral("Reduce value to improve refresh rate"), this);
   advice2->setObjectName(QStringLiteral("Label2"));
+  advice2->setFont(adviceFont);
   advice2->setGeometry(8, 28, 240, 18);
 
   combo_ = new QComboBox(this);
