@@ -36,12 +36,12 @@ TDashBoardForm::TDashBoardForm(DeviceLibrary& devices, std::filesystem::path set
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   messages_ = new QueuedMessageBoxes(this, QStringLiteral("RizazOvoz V1.2"));
-  view_ = std::make_unique<DashboardView>(controls_, *statusBar_, *messages_,
-                                          decimalSeparatorFromLocale());
+  view_ = std::make_unique<DashboardView>(controls_, *messages_, decimalSeparatorFromLocale());
+  router_ = std::make_unique<WindowRouter>(*this, *statusBar_);
 
   link_ = std::make_unique<TD2xxThread>(devices);
-  session_ =
-      std::make_unique<EcuSession>(*link_, display_, *view_, *view_, *view_, *view_, *messages_);
+  session_ = std::make_unique<EcuSession>(*link_, display_, *view_, *router_, *view_, *router_,
+                                          *messages_);
   ApplySettings(readMainSettings(settingsPath_));
 
   connect(menus_.exit, &QAction::triggered, this, &QWidget::close);

@@ -18,6 +18,7 @@
 #include "settings/main_settings.h"
 #include "transport/d2xx_thread.h"
 #include "transport/device_library.h"
+#include "window_router.h"
 
 namespace rizazovoz {
 
@@ -46,6 +47,8 @@ class TDashBoardForm final : public QMainWindow {
   const DisplaySettings& displaySettings() const { return display_; }
   const DashboardControls& controls() const { return controls_; }
   const DashboardMenuActions& menuActions() const { return menus_; }
+  // The secondary windows the ECU conversation reaches, as they are created.
+  WindowRouter& router() { return *router_; }
   // The settings as they stand now, as they are written at close.
   MainSettings CurrentSettings() const;
 
@@ -76,6 +79,7 @@ class TDashBoardForm final : public QMainWindow {
   PanelStatusBar* statusBar_ = nullptr;
   QueuedMessageBoxes* messages_ = nullptr;
   std::unique_ptr<DashboardView> view_;
+  std::unique_ptr<WindowRouter> router_;
   std::unique_ptr<TD2xxThread> link_;  // declared before the session, which uses it
   std::unique_ptr<EcuSession> session_;
   QTimer* timer_ = nullptr;

@@ -23,9 +23,9 @@ void show(QLabel* label, const LabelReadout& readout) {
 
 }  // namespace
 
-DashboardView::DashboardView(const DashboardControls& controls, PanelStatusBar& statusBar,
-                             QueuedMessageBoxes& messages, char decimalSeparator)
-    : c_(controls), statusBar_(statusBar), messages_(messages), separator_(decimalSeparator) {}
+DashboardView::DashboardView(const DashboardControls& controls, QueuedMessageBoxes& messages,
+                             char decimalSeparator)
+    : c_(controls), messages_(messages), separator_(decimalSeparator) {}
 
 void DashboardView::setScale(TKelvoGauge* gauge, int maxValue, int ticks) {
   if (auto refused = gauge->SetMaxValue(maxValue)) {
@@ -102,11 +102,6 @@ void DashboardView::SetAirflowGauge(const std::string& title, int fullScale) {
 void DashboardView::SetEconomyGauge(const std::string& title, int fullScale, int ticks) {
   c_.mpgGauge->SetGTitle(QString::fromStdString(title));
   setScale(c_.mpgGauge, fullScale, ticks);
-}
-
-void DashboardView::SetStatusPanel(StatusBar bar, StatusPanel panel, const std::string& text) {
-  if (bar != StatusBar::kMain) return;
-  statusBar_.setPanelText(static_cast<int>(panel), QString::fromStdString(text));
 }
 
 }  // namespace rizazovoz

@@ -1,25 +1,20 @@
 #pragma once
-// What the ECU conversation changes on the dashboard: the dials, the read-out labels, the
-// check-engine lamp and the status bar. Texts and colours come from the core's read-out
-// rules; this only puts them on the controls. The secondary windows are told nothing until
-// they exist.
+// What the ECU conversation changes on the dashboard: the dials, the read-out labels and the
+// check-engine lamp. Texts and colours come from the core's read-out rules; this only puts
+// them on the controls.
 #include <QString>
 
 #include "dashboard_layout.h"
 #include "livedata/dashboard_readouts.h"
-#include "panel_status_bar.h"
 #include "protocol/protocol_views.h"
 #include "queued_message_boxes.h"
 
 namespace rizazovoz {
 
-class DashboardView final : public DashboardReadouts,
-                            public DashboardGauges,
-                            public StatusPanels,
-                            public EcuWindows {
+class DashboardView final : public DashboardReadouts, public DashboardGauges {
  public:
-  DashboardView(const DashboardControls& controls, PanelStatusBar& statusBar,
-                QueuedMessageBoxes& messages, char decimalSeparator);
+  DashboardView(const DashboardControls& controls, QueuedMessageBoxes& messages,
+                char decimalSeparator);
 
   // Temperature dials: "F" 0..250 with 11 ticks, anything else 0..120 with 13.
   void ShowTemperatureUnit(const QString& unit);
@@ -48,24 +43,10 @@ class DashboardView final : public DashboardReadouts,
   void SetAirflowGauge(const std::string& title, int fullScale) override;
   void SetEconomyGauge(const std::string& title, int fullScale, int ticks) override;
 
-  // StatusPanels: the dashboard's own bar; the data viewer's is not there yet.
-  void SetStatusPanel(StatusBar bar, StatusPanel panel, const std::string& text) override;
-
-  // EcuWindows: the secondary windows do not exist yet.
-  void SetDataViewerFormatted(bool) override {}
-  void SetLoggerChannelMode(bool) override {}
-  void SetFaultViewerEcuId(const std::string&) override {}
-  void SetStatusViewerEcuId(const std::string&) override {}
-  void SetActuatorFlags(std::uint8_t) override {}
-  void ShowEcuId(const std::string&) override {}
-  // Hiding the dashboard with no data viewer to show would leave no window at all.
-  void HideMainShowDataViewer() override {}
-
  private:
   void setScale(TKelvoGauge* gauge, int maxValue, int ticks);
 
   DashboardControls c_;
-  PanelStatusBar& statusBar_;
   QueuedMessageBoxes& messages_;
   char separator_;
 };

@@ -1,11 +1,14 @@
 #include "program_windows.h"
 
+#include "text/decimal_separator.h"
+
 namespace rizazovoz {
 namespace {
 
-void ShowFromMenu(QAction* item, OptionDialog* dialog) {
+template <typename Window>
+void ShowFromMenu(QAction* item, Window* window) {
   item->setEnabled(true);
-  QObject::connect(item, &QAction::triggered, dialog, &OptionDialog::Present);
+  QObject::connect(item, &QAction::triggered, window, &Window::Present);
 }
 
 }  // namespace
@@ -13,12 +16,15 @@ void ShowFromMenu(QAction* item, OptionDialog* dialog) {
 ProgramWindows::ProgramWindows(DeviceLibrary& devices, const ProgramWindowsSetup& setup)
     : dashboard_(std::make_unique<TDashBoardForm>(devices, setup.settingsPath)) {
   TDashBoardForm& main = *dashboard_;
+  dataViewer_ = new TDataViewerForm(main, decimalSeparatorFromLocale(), &main);
+  main.router().AttachDataViewer(*dataViewer_);
   units_ = new TUnitsSelForm(main, &main);
   sampleRate_ = new TSampleRateForm(main, &main);
   help_ = new THelpForm(setup.userManual, &main);
   comms_ = new TCommsForm(main, &main);  // last: it shows the baud rate the settings gave
 
   const DashboardMenuActions& menu = main.menuActions();
+  ShowFromMenu(menu.dataViewer, dataViewer_);
   ShowFromMenu(menu.baudRate, comms_);
   ShowFromMenu(menu.sampleRate, sampleRate_);
   ShowFromMenu(menu.units, units_);

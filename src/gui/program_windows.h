@@ -8,6 +8,7 @@
 
 #include "comms_form.h"
 #include "dashboard_form.h"
+#include "data_viewer_form.h"
 #include "help_form.h"
 #include "sample_rate_form.h"
 #include "units_sel_form.h"
@@ -24,6 +25,7 @@ class ProgramWindows {
   ProgramWindows(DeviceLibrary& devices, const ProgramWindowsSetup& setup);
 
   TDashBoardForm& dashboard() { return *dashboard_; }
+  TDataViewerForm& dataViewer() { return *dataViewer_; }
   TUnitsSelForm& units() { return *units_; }
   TSampleRateForm& sampleRate() { return *sampleRate_; }
   THelpForm& help() { return *help_; }
@@ -32,6 +34,7 @@ class ProgramWindows {
  private:
   std::unique_ptr<TDashBoardForm> dashboard_;
   // Owned by the dashboard, as their parent.
+  TDataViewerForm* dataViewer_ = nullptr;
   TUnitsSelForm* units_ = nullptr;
   TSampleRateForm* sampleRate_ = nullptr;
   THelpForm* help_ = nullptr;

@@ -127,7 +127,7 @@ TEST_F(DashboardLayout, MenusHoldEveryItemAndOnlyWorkingOnesAreEnabled) {
   };
   const Item items[] = {
       {"Exit1", "E&xit", true},
-      {"DataViewer1", "DataViewer", false},
+      {"DataViewer1", "DataViewer", true},
       {"DataLogger1", "DataLogger", false},
       {"FaultCodes1", "FaultCodes", false},
       {"StatusFlags1", "Status Flags", false},

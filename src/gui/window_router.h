@@ -1,0 +1,40 @@
+#pragma once
+// Where the ECU conversation's news for the windows goes: the main window's status bar, and
+// each secondary window that follows the connected ECU. The main window owns the one router
+// and hands it to the session; the secondary windows are attached as they are created.
+#include <QMainWindow>
+
+#include "panel_status_bar.h"
+#include "protocol/protocol_views.h"
+
+namespace rizazovoz {
+
+class TDataViewerForm;
+
+class WindowRouter final : public StatusPanels, public EcuWindows {
+ public:
+  WindowRouter(QMainWindow& mainWindow, PanelStatusBar& mainStatusBar)
+      : main_(mainWindow), mainStatusBar_(mainStatusBar) {}
+
+  void AttachDataViewer(TDataViewerForm& viewer) { dataViewer_ = &viewer; }
+
+  // StatusPanels
+  void SetStatusPanel(StatusBar bar, StatusPanel panel, const std::string& text) override;
+
+  // EcuWindows
+  void SetDataViewerFormatted(bool formatted) override;
+  void HideMainShowDataViewer() override;
+  // The windows these are for are not part of the program yet.
+  void SetLoggerChannelMode(bool) override {}
+  void SetFaultViewerEcuId(const std::string&) override {}
+  void SetStatusViewerEcuId(const std::string&) override {}
+  void SetActuatorFlags(std::uint8_t) override {}
+  void ShowEcuId(const std::string&) override {}
+
+ private:
+  QMainWindow& main_;
+  PanelStatusBar& mainStatusBar_;
+  TDataViewerForm* dataViewer_ = nullptr;
+};
+
+}  // namespace rizazovoz
