@@ -20,11 +20,14 @@ ProgramWindows::ProgramWindows(DeviceLibrary& devices, const ProgramWindowsSetup
   main.router().AttachDataViewer(*dataViewer_);
   units_ = new TUnitsSelForm(main, &main);
   sampleRate_ = new TSampleRateForm(main, &main);
+  actuators_ = new TActuatorForm(main, decimalSeparatorFromLocale(), &main);
+  main.router().AttachActuators(*actuators_);
   help_ = new THelpForm(setup.userManual, &main);
   comms_ = new TCommsForm(main, &main);  // last: it shows the baud rate the settings gave
 
   const DashboardMenuActions& menu = main.menuActions();
   ShowFromMenu(menu.dataViewer, dataViewer_);
+  ShowFromMenu(menu.controls, actuators_);
   ShowFromMenu(menu.baudRate, comms_);
   ShowFromMenu(menu.sampleRate, sampleRate_);
   ShowFromMenu(menu.units, units_);

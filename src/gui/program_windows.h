@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "actuator_form.h"
 #include "comms_form.h"
 #include "dashboard_form.h"
 #include "data_viewer_form.h"
@@ -27,6 +28,7 @@ class ProgramWindows {
   TDashBoardForm& dashboard() { return *dashboard_; }
   TDataViewerForm& dataViewer() { return *dataViewer_; }
   TUnitsSelForm& units() { return *units_; }
+  TActuatorForm& actuators() { return *actuators_; }
   TSampleRateForm& sampleRate() { return *sampleRate_; }
   THelpForm& help() { return *help_; }
   TCommsForm& comms() { return *comms_; }
@@ -37,6 +39,7 @@ class ProgramWindows {
   TDataViewerForm* dataViewer_ = nullptr;
   TUnitsSelForm* units_ = nullptr;
   TSampleRateForm* sampleRate_ = nullptr;
+  TActuatorForm* actuators_ = nullptr;
   THelpForm* help_ = nullptr;
   TCommsForm* comms_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "window_router.h"
 
+#include "actuator_form.h"
 #include "data_viewer_form.h"
 
 namespace rizazovoz {
@@ -22,6 +23,10 @@ void WindowRouter::HideMainShowDataViewer() {
   if (!dataViewer_) return;
   main_.hide();
   dataViewer_->Present();
+}
+
+void WindowRouter::SetActuatorFlags(std::uint8_t flags) {
+  if (actuators_) actuators_->EnableTests(flags);
 }
 
 }  // namespace rizazovoz

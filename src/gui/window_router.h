@@ -9,6 +9,7 @@
 
 namespace rizazovoz {
 
+class TActuatorForm;
 class TDataViewerForm;
 
 class WindowRouter final : public StatusPanels, public EcuWindows {
@@ -17,6 +18,7 @@ class WindowRouter final : public StatusPanels, public EcuWindows {
       : main_(mainWindow), mainStatusBar_(mainStatusBar) {}
 
   void AttachDataViewer(TDataViewerForm& viewer) { dataViewer_ = &viewer; }
+  void AttachActuators(TActuatorForm& actuators) { actuators_ = &actuators; }
 
   // StatusPanels
   void SetStatusPanel(StatusBar bar, StatusPanel panel, const std::string& text) override;
@@ -24,17 +26,18 @@ class WindowRouter final : public StatusPanels, public EcuWindows {
   // EcuWindows
   void SetDataViewerFormatted(bool formatted) override;
   void HideMainShowDataViewer() override;
+  void SetActuatorFlags(std::uint8_t flags) override;
   // The windows these are for are not part of the program yet.
   void SetLoggerChannelMode(bool) override {}
   void SetFaultViewerEcuId(const std::string&) override {}
   void SetStatusViewerEcuId(const std::string&) override {}
-  void SetActuatorFlags(std::uint8_t) override {}
   void ShowEcuId(const std::string&) override {}
 
  private:
   QMainWindow& main_;
   PanelStatusBar& mainStatusBar_;
   TDataViewerForm* dataViewer_ = nullptr;
+  TActuatorForm* actuators_ = nullptr;
 };
 
 }  // namespace rizazovoz

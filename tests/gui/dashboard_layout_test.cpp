@@ -131,7 +131,7 @@ TEST_F(DashboardLayout, MenusHoldEveryItemAndOnlyWorkingOnesAreEnabled) {
       {"DataLogger1", "DataLogger", false},
       {"FaultCodes1", "FaultCodes", false},
       {"StatusFlags1", "Status Flags", false},
-      {"Controls1", "Controls", false},
+      {"Controls1", "Controls", true},
       {"ECUID1", "ECU ID", false},
       {"Connect1", "Connect", true},
       {"BaudRate1", "Baud Rate", true},

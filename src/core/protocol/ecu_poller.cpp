@@ -19,6 +19,7 @@ void EcuPoller::CommandActuator(ActuatorMode mode, int value) {
   actuatorMode_ = mode;
   actuatorValue_ = value;
   actuatorWanted_ = true;
+  ++actuatorRaised_;
 }
 
 void EcuPoller::WithdrawCommands() {
@@ -91,7 +92,7 @@ void EcuPoller::HandleFrame(const EcuFrame& frame) {
                                                                 : "ECU reset failed");
       break;
     case EcuCommand::ActuatorTest:
-      actuatorWanted_ = false;
+      if (actuatorSent_ == actuatorRaised_) actuatorWanted_ = false;
       break;
   }
 }
@@ -116,7 +117,9 @@ void EcuPoller::Schedule() {
   } else if (resetWanted_) {
     Send(BuildResetRequest(), Request::kReset);
   } else if (actuatorWanted_) {
-    Send(BuildActuatorCommand(actuatorMode_, actuatorValue_), Request::kActuator);
+    if (Send(BuildActuatorCommand(actuatorMode_, actuatorValue_), Request::kActuator)) {
+      actuatorSent_ = actuatorRaised_;
+    }
   } else if (readingEnabled_) {
     const ReadRequest read = BuildReadRequest(profile_.baseAddress, readPosition_);
     if (!Send(read.frame, Request::kRead)) return;  // the same block next time

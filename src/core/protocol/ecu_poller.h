@@ -103,6 +103,10 @@ class EcuPoller {
   bool actuatorWanted_ = false;
   ActuatorMode actuatorMode_ = ActuatorMode::Cancel;
   int actuatorValue_ = 0;
+  // Each command raised is numbered; an acknowledgement ends the request only when it
+  // answers the newest, so that Cancel pressed while a command is in flight is still sent.
+  std::uint64_t actuatorRaised_ = 0;
+  std::uint64_t actuatorSent_ = 0;
   bool readingEnabled_ = false;
   bool awaitingResponse_ = false;
   bool skipEcho_ = false;

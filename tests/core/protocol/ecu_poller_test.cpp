@@ -289,6 +289,35 @@ TEST_F(EcuPollerTest, WithdrawnCommandsAreNotSent) {
   EXPECT_EQ(Tick(), kRead0);
 }
 
+// Cancel pressed while the fan command is on its way: the fan's acknowledgement must not
+// swallow the Cancel, or the fan stays driven.
+TEST_F(EcuPollerTest, ANewerCommandSurvivesTheAcknowledgementOfAnOlderOne) {
+  const EcuFrame fan = BuildActuatorCommand(ActuatorMode::RadFanControl, 0);
+  const Bytes kFan(fan.bytes().begin(), fan.bytes().end());
+  poller.SetSampleInterval(50);
+  poller.SetReadingEnabled(true);
+  poller.CommandActuator(ActuatorMode::RadFanControl, 0);
+  EXPECT_EQ(Tick(), kFan);
+  poller.CommandActuator(ActuatorMode::Cancel, 0);
+  Answer(kActuatorAck);  // the fan's
+  EXPECT_EQ(Tick(), kCancel);
+  EXPECT_TRUE(poller.actuatorWanted());
+  Answer(kActuatorAck);  // the cancel's
+  EXPECT_EQ(Tick(), kRead0);
+  EXPECT_FALSE(poller.actuatorWanted());
+
+  // The same when the newer command is another test.
+  Answer(DataAnswer({1, 2, 3, 4, 5, 6, 7, 8}));
+  poller.CommandActuator(ActuatorMode::RadFanControl, 0);
+  EXPECT_EQ(Tick(), kFan);
+  poller.CommandActuator(ActuatorMode::RpmControl, 0x66);
+  Answer(kActuatorAck);
+  EXPECT_EQ(Tick(), kRpm66);
+  Answer(kActuatorAck);
+  EXPECT_EQ(Tick(), ReadOf(8));
+  EXPECT_EQ(poller.rxErrorCount(), 0);
+}
+
 TEST_F(EcuPollerTest, ShortDataAnswerFillsOnlyItsSlots) {
   poller.SetSampleInterval(50);
   poller.SetReadingEnabled(true);
