@@ -5,12 +5,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "ecudefs/data_defs.h"
 #include "ecudefs/ecu_profile.h"
+#include "ecudefs/fault_defs.h"
+#include "ecudefs/status_defs.h"
 #include "sim_bench.h"
+#include "text/csv_string.h"
 
 namespace rizazovoz {
 namespace {
@@ -132,6 +136,69 @@ TEST_F(EndToEndTest, DecodedValuesFollowTheEngineOverTime) {
   EXPECT_GT(lowestRpm, 700);
   EXPECT_GT(highestRpm, 1300);
   EXPECT_LT(highestRpm, 4000);
+  EXPECT_EQ(bench().session.poller().rxErrorCount(), 0);
+}
+
+// What a fault viewer and a status flag viewer make of the live values: the ECU raises
+// faults now and then, which stay stored after they went, and each set fault bit reads as a
+// fault of this ECU; the status flags move with the engine and only implemented ones are set.
+TEST_F(EndToEndTest, FaultsAndStatusFlagsReachTheLiveValuesAndReadThroughTheEcusTexts) {
+  const std::string identity = "1103";
+  SimulatedEcuConfig config;
+  config.identity = identity;
+  Start(config);
+  Connect();
+  const FaultDefs faultDefs;
+  const StatusDefs statusDefs;
+  const CSVString unimplemented(std::string(kUnimplementedStatusName).c_str());
+  bool sawCurrent = false;
+  bool sawCurrentGo = false;
+  bool sawStored = false;
+  std::set<int> unallocatedFaultBits;
+  std::set<int> hiddenStatusBits;
+  std::set<std::string> seen;  // "name=state" as the status viewer shows them
+  const std::set<std::string> wanted = {"Idle Position=IDLE",     "Idle Position=OPEN",
+                                        "Rich/Lean Monitor=RICH", "Rich/Lean Monitor=LEAN",
+                                        "EGR Valve=ON",           "Evap. Can. Purge=ON"};
+  const auto allSeen = [&] {
+    return sawCurrentGo && sawStored &&
+           std::includes(seen.begin(), seen.end(), wanted.begin(), wanted.end());
+  };
+  for (int tick = 0; tick < 12 * 60 * 20 && !allSeen(); ++tick) {  // at most 12 minutes
+    bench().Step();
+    ASSERT_FALSE(HasFatalFailure());
+    const LiveValues& v = bench().session.values();
+    for (int bit = 0; bit < kFaultBitCount; ++bit) {
+      if ((v.faultFlags[static_cast<std::size_t>(FaultByteOf(bit))] & FaultMaskOf(bit)) != 0 &&
+          faultDefs.FaultText(identity, bit) == kUnallocatedFaultText) {
+        unallocatedFaultBits.insert(bit);
+      }
+    }
+    const bool current = v.faultFlags[0] != 0 || v.faultFlags[1] != 0 || v.faultFlags[4] != 0;
+    sawCurrentGo = sawCurrentGo || (sawCurrent && !current);
+    sawCurrent = sawCurrent || current;
+    sawStored = sawStored || v.faultFlags[2] != 0 || v.faultFlags[3] != 0;
+    for (int bit = 0; bit < kStatusBitCount; ++bit) {
+      CSVString text(statusDefs.StatusText(identity, bit).c_str());
+      CSVString name("");
+      CSVString off("");
+      text.split(name, text);
+      text.split(off, text);  // the on-text is what remains
+      const bool set =
+          (v.statusFlags[static_cast<std::size_t>(StatusByteOf(bit))] & StatusMaskOf(bit)) != 0;
+      if (!name.differs(unimplemented)) {
+        if (set) hiddenStatusBits.insert(bit);
+      } else {
+        seen.insert(std::string(name.text()) + "=" + (set ? text.text() : off.text()));
+      }
+    }
+  }
+  EXPECT_TRUE(sawCurrent);
+  EXPECT_TRUE(sawCurrentGo);
+  EXPECT_TRUE(sawStored);
+  EXPECT_THAT(unallocatedFaultBits, IsEmpty());
+  EXPECT_THAT(hiddenStatusBits, IsEmpty());
+  EXPECT_THAT(wanted, ::testing::IsSubsetOf(seen));
   EXPECT_EQ(bench().session.poller().rxErrorCount(), 0);
 }
 

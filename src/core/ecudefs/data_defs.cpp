@@ -9,20 +9,15 @@
 #include <cstddef>
 #include <initializer_list>
 
+#include "ecudefs/ecu_rows.h"
+
 namespace rizazovoz {
 namespace {
 
-constexpr std::size_t kRowCount = 19;  // 18 listed identities and the default row
-constexpr std::size_t kDefaultRow = 18;
 constexpr int kFillerType = 55;
 
 using SlotRow = std::array<std::uint8_t, kSlotCount>;
 using ConstantRow = std::array<float, kEcuConstantCount>;
-
-// Row order is lookup order: the first equal identity wins.
-constexpr std::array<std::string_view, kRowCount - 1> kIdentities = {
-    "1103", "1112", "1202", "1253", "1453", "1601", "1641", "1701", "1702",
-    "17E2", "1843", "1881", "1901", "1902", "1903", "1943", "F602", "F802"};
 
 constexpr std::array<std::string_view, 3> kObd2Identities = {"1B34", "1B41", "1B84"};
 
@@ -39,7 +34,7 @@ constexpr SlotRow kF602Slots = PadSlots(
      19, 45, 30, 31, 55, 55, 55, 32, 33, 55, 55, 55, 55, 55, 55, 55, 55, 55, 55, 55, 55, 40});
 
 // Type codes of slot 0, 1, 2, ...
-constexpr std::array<SlotRow, kRowCount> kSlotTypes = {{
+constexpr std::array<SlotRow, kEcuRowCount> kSlotTypes = {{
     // "1103"
     PadSlots({0,  1,  2,  3,  4,  5,  36, 6,  7,  8,  13, 14, 15,
               24, 20, 21, 12, 20, 25, 26, 45, 55, 30, 32, 33}),
@@ -99,7 +94,7 @@ constexpr std::array<SlotRow, kRowCount> kSlotTypes = {{
 }};
 
 // One entry per EcuConstantIndex, in index order.
-constexpr std::array<ConstantRow, kRowCount> kConstants = {{
+constexpr std::array<ConstantRow, kEcuRowCount> kConstants = {{
     // "1103"
     {0.0f,   32.0f,  1.0f,  0.977f, 0.0f,    0.49f, 1.0f,   1.9f,   0.0f,   1.02f,
      232.0f, 0.625f, 40.0f, 0.625f, 40.0f,   4.0f,  0.35f,  -11.7f, 205.0f, 1.041f,
@@ -190,15 +185,8 @@ constexpr std::array<ConstantRow, kRowCount> kConstants = {{
      0.391f, 0.0f,  1.6f, 0.67f, 0.78f, 0.55f,  12.8f, 1.0f, 0.0f, 1.0f, 15.0f},
 }};
 
-std::size_t RowOf(std::string_view identity) {
-  for (std::size_t row = 0; row < kIdentities.size(); ++row) {
-    if (kIdentities[row] == identity) return row;
-  }
-  return kDefaultRow;
-}
-
 float Constant(std::string_view identity, EcuConstantIndex index) {
-  return kConstants[RowOf(identity)][static_cast<std::size_t>(index)];
+  return kConstants[EcuRowOf(identity)][static_cast<std::size_t>(index)];
 }
 
 int Whole(std::string_view identity, EcuConstantIndex index) {
@@ -211,7 +199,7 @@ int Whole(std::string_view identity, EcuConstantIndex index) {
 namespace DataDefs {
 
 EcuClass ClassOf(std::string_view identity) {
-  if (RowOf(identity) != kDefaultRow) return EcuClass::kFull;
+  if (EcuRowOf(identity) != kDefaultEcuRow) return EcuClass::kFull;
   for (std::string_view obd2 : kObd2Identities) {
     if (obd2 == identity) return EcuClass::kObd2;
   }
@@ -221,7 +209,7 @@ EcuClass ClassOf(std::string_view identity) {
 int SlotType(std::string_view identity, int slot) {
   assert(slot >= 0 && slot < kSlotCount);
   if (slot < 0 || slot >= kSlotCount) return kFillerType;
-  return kSlotTypes[RowOf(identity)][static_cast<std::size_t>(slot)];
+  return kSlotTypes[EcuRowOf(identity)][static_cast<std::size_t>(slot)];
 }
 
 float EcuConstant(std::string_view identity, int index) {

@@ -3,19 +3,9 @@
 #include "livedata/slot_encoder.h"
 
 namespace rizazovoz {
-namespace {
-
-void SetBit(std::array<std::uint8_t, 5>& bytes, int bit, bool on) {
-  if (bit < 0 || !on) return;
-  bytes[static_cast<std::size_t>(bit / 8)] |= static_cast<std::uint8_t>(0x80 >> (bit % 8));
-}
-
-}  // namespace
 
 EcuMemory::EcuMemory(std::string_view identity)
-    : identity_(identity),
-      profile_(MakeEcuProfile(identity)),
-      statusBits_(StatusBitsFor(identity)) {}
+    : identity_(identity), profile_(MakeEcuProfile(identity)), statusBits_(identity) {}
 
 void EcuMemory::Encode(const EngineState& state) {
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -23,17 +13,6 @@ void EcuMemory::Encode(const EngineState& state) {
     const auto address = static_cast<std::uint8_t>((profile_.baseAddress + slot) & 0xFF);
     bytes_[address] = EncodeSlotByte(type, SlotValue(type, state), profile_);
   }
-}
-
-std::uint8_t EcuMemory::StatusByte(int index, const EngineState& state) const {
-  std::array<std::uint8_t, 5> bytes{};
-  SetBit(bytes, statusBits_.fuelPump, state.fuelPump);
-  SetBit(bytes, statusBits_.radiatorFan, state.radiatorFan);
-  SetBit(bytes, statusBits_.canisterPurge, state.canisterPurge);
-  SetBit(bytes, statusBits_.egrValve, state.egrValve);
-  SetBit(bytes, statusBits_.rich, state.rich);
-  SetBit(bytes, statusBits_.idleSwitch, state.idleSwitch);
-  return bytes[static_cast<std::size_t>(index)];
 }
 
 double EcuMemory::SlotValue(int typeCode, const EngineState& s) const {
@@ -106,7 +85,7 @@ double EcuMemory::SlotValue(int typeCode, const EngineState& s) const {
     case 33:
     case 34:
     case 35:
-      return StatusByte(typeCode - 32, s);
+      return statusBits_.Byte(typeCode - 32, s);
     case 36:
       return s.targetIdleRpm;
     case 37:

@@ -28,8 +28,6 @@ class EcuMemory {
   double SlotValue(int typeCode, const EngineState& state) const;
 
  private:
-  std::uint8_t StatusByte(int index, const EngineState& state) const;
-
   std::string identity_;
   EcuProfile profile_;
   StatusBits statusBits_;

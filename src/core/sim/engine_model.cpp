@@ -1,6 +1,7 @@
 #include "sim/engine_model.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace rizazovoz {
@@ -36,7 +37,7 @@ EngineModel::EngineModel(EngineModelConfig config) : config_(config), random_(co
   state_.iacAdjustPercent = config_.steady ? 50.0 : 46.0;
   nextBlipIn_ = Uniform(5.0, 12.0);
   o2SwitchIn_ = {Uniform(0.3, 0.8), Uniform(0.3, 0.8)};
-  nextFaultIn_ = Uniform(60.0, 180.0);
+  nextFaultIn_ = Uniform(30.0, 90.0);
   Derive();
 }
 
@@ -125,11 +126,28 @@ void EngineModel::StepFaults(double dt) {
     return;
   }
   if ((nextFaultIn_ -= dt) > 0) return;
-  nextFaultIn_ = Uniform(90.0, 240.0);
-  faultLeft_ = Uniform(3.0, 6.0);
-  const auto bit = static_cast<std::uint8_t>(1u << static_cast<int>(Uniform(0.0, 4.0)));
-  s.currentFaults[0] |= bit;
-  s.storedFaults[0] |= bit;  // the ECU remembers it until a reset
+  nextFaultIn_ = Uniform(60.0, 180.0);
+  faultLeft_ = Uniform(10.0, 30.0);  // long enough to be seen on a fault viewer
+  RaiseFault();
+}
+
+void EngineModel::RaiseFault() {
+  // One of the bits the ECU reports, each as likely.
+  const FaultBits& bits = config_.faultBits;
+  int candidates = 0;
+  for (const std::uint8_t mask : bits.current) candidates += std::popcount(mask);
+  int pick = std::min(static_cast<int>(Uniform(0.0, candidates)), candidates - 1);
+  for (std::size_t byte = 0; byte < bits.current.size(); ++byte) {
+    for (int bit = 0; bit < 8; ++bit) {
+      const auto mask = static_cast<std::uint8_t>(1u << bit);
+      if ((bits.current[byte] & mask) == 0 || pick-- > 0) continue;
+      state_.currentFaults[byte] |= mask;
+      if (byte < bits.stored.size()) {  // the ECU remembers it until a reset
+        state_.storedFaults[byte] |= static_cast<std::uint8_t>(bits.stored[byte] & mask);
+      }
+      return;
+    }
+  }
 }
 
 double EngineModel::Warmth() const {
@@ -168,6 +186,7 @@ void EngineModel::Derive() {
   s.idleSwitch = s.throttlePercent < 1.0;
   s.closedLoop = s.coolantC > 40.0;
   s.rich = s.o2Volts[0] > 0.45;
+  s.richBank2 = s.o2Volts[1] > 0.45;
   s.batteryVolts = 13.8 + (config_.steady ? 0.0 : 0.05 * std::sin(s.seconds * 0.3));
   s.purgePercent = warmth > 0.8 && !s.idleSwitch ? 30.0 : 0.0;
   s.egrPercent = warmth > 0.7 && s.throttlePercent > 5.0 && s.throttlePercent < 60.0 ? 20.0 : 0.0;

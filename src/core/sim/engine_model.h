@@ -2,9 +2,10 @@
 // A small running engine for the simulated ECU: idle near 800 rpm with a little wobble,
 // coolant warming from ambient to about 90 °C, throttle blips that engine and road speed
 // follow, a battery near 13.8 V, an oxygen sensor switching between lean and rich, trims
-// near zero and now and then a fault bit. Pure and deterministic: the state depends only on
-// the configuration (its seed included), the time it has been advanced by and the actuator
-// tests applied, never on the wall clock.
+// near zero and now and then a fault: current for a while, then remembered as stored until
+// a reset. Pure and deterministic: the state depends only on the configuration (its seed
+// included), the time it has been advanced by and the actuator tests applied, never on the
+// wall clock.
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -12,12 +13,22 @@
 
 namespace rizazovoz {
 
+// The fault bits an ECU reports, laid out as EngineState's fault bytes. Faults are raised on
+// these bits only. A current fault of byte 0 or 1 is also stored in stored byte 0 or 1 when
+// that has the same bit. The simulated ECU sets them from its identity (FaultBitsFor); the
+// default, the low four bits of byte 0, serves a model run on its own.
+struct FaultBits {
+  std::array<std::uint8_t, 3> current{0x0F, 0, 0};
+  std::array<std::uint8_t, 2> stored{0x0F, 0};
+};
+
 struct EngineModelConfig {
   std::uint32_t seed = 1;
   double ambientC = 20.0;
   // A warm engine idling without wobble, blips, switching or faults: every value stays put,
   // so that what a reader decodes can be compared with the model exactly.
   bool steady = false;
+  FaultBits faultBits{};
 };
 
 // Everything in the ECU's own units (°C, km/h, mbar, V, %, ms, degrees, rpm).
@@ -52,9 +63,11 @@ struct EngineState {
   bool canisterPurge = false;
   bool egrValve = false;
   bool closedLoop = false;
-  bool rich = false;
+  bool rich = false;  // bank 1
+  bool richBank2 = false;
   bool idleSwitch = false;
-  // Fault bytes: current ones (type codes 0, 1 and 43) and stored ones (codes 2 and 3).
+  // Fault bytes: current ones (fault bytes 0, 1 and 4; type codes 0, 1 and 43) and stored
+  // ones (fault bytes 2 and 3; codes 2 and 3), bit k of a byte for fault bit k.
   std::array<std::uint8_t, 3> currentFaults{};
   std::array<std::uint8_t, 2> storedFaults{};
 };
@@ -95,6 +108,7 @@ class EngineModel {
   void StepThrottle(double dt);
   void StepOxygenSensors(double dt);
   void StepFaults(double dt);
+  void RaiseFault();
   void Derive();
   double Warmth() const;  // 0 at ambient, 1 when warm
   double IdleTarget() const;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "protocol/identity_text.h"
+#include "sim/fault_bits.h"
 
 namespace rizazovoz {
 namespace {
@@ -16,6 +17,11 @@ int HexDigit(char c) {
   const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
   return -1;
+}
+
+EngineModelConfig EngineOf(EngineModelConfig engine, std::string_view identity) {
+  engine.faultBits = FaultBitsFor(identity);
+  return engine;
 }
 
 }  // namespace
@@ -37,7 +43,7 @@ SimulatedEcu::SimulatedEcu(const SimulatedEcuConfig& config, time_point start)
       processingDelay_(config.processingDelay),
       baudRate_(config.baudRate),
       echo_(config.echo),
-      engine_(config.engine),
+      engine_(EngineOf(config.engine, identity_)),
       memory_(identity_),
       engineTime_(start),
       lineFreeAt_(start) {

@@ -29,6 +29,7 @@ namespace rizazovoz {
 struct SimulatedEcuConfig {
   // Four hexadecimal digits: any identity, listed or not ("1103", "1B34", "ABCD").
   std::string identity = "1103";
+  // Its faultBits are replaced by the fault bits the identity reports (FaultBitsFor).
   EngineModelConfig engine;
   // The ECU's own thinking time, on top of the bytes' time on the line.
   std::chrono::microseconds processingDelay{3000};

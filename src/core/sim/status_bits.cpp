@@ -1,43 +1,67 @@
 #include "sim/status_bits.h"
 
-#include <array>
+#include <string>
 #include <utility>
+
+#include "text/csv_string.h"
 
 namespace rizazovoz {
 namespace {
 
-using Row = std::pair<std::string_view, StatusBits>;
+using Condition = bool EngineState::*;
+using NamedCondition = std::pair<std::string_view, Condition>;
 
-// fuel pump, radiator fan, canister purge, EGR valve, rich/lean, idle position.
-constexpr std::array<Row, 18> kRows = {{
-    {"1103", {-1, -1, 5, 6, 7, 11}},
-    {"1112", {-1, -1, 15, 4, 22, 24}},
-    {"1202", {5, -1, -1, 6, 7, 11}},
-    {"1253", {-1, -1, -1, 6, 7, 11}},
-    {"1453", {-1, -1, 5, 6, -1, 11}},
-    {"1601", {3, -1, -1, 5, 7, 11}},
-    {"1641", {3, -1, -1, 5, 7, 11}},
-    {"1701", {3, -1, -1, 5, 7, 11}},
-    {"1702", {5, -1, -1, 6, -1, -1}},
-    {"17E2", {5, 2, 4, 6, 7, 12}},
-    {"1843", {-1, -1, -1, -1, 7, 11}},
-    {"1881", {5, 2, 4, 6, 7, 12}},
-    {"1901", {3, -1, -1, 5, 7, 11}},
-    {"1902", {5, -1, -1, -1, 7, 11}},
-    {"1903", {-1, -1, -1, -1, 7, 11}},
-    {"1943", {-1, 0, -1, -1, -1, 3}},
-    {"F602", {6, -1, 3, 5, -1, -1}},
-    {"F802", {6, -1, 3, 5, -1, -1}},
+// The engine condition each flag name reports, names compared exactly.
+constexpr std::array<NamedCondition, 12> kConditions = {{
+    {"Fuel Pump", &EngineState::fuelPump},
+    {"Radiator Fan", &EngineState::radiatorFan},
+    {"Evap. Can. Purge", &EngineState::canisterPurge},
+    {"EGR Valve", &EngineState::egrValve},
+    {"Idle Position", &EngineState::idleSwitch},
+    {"Closed Loop", &EngineState::closedLoop},
+    // The oxygen sensors are active, and switching, once the loop is closed.
+    {"O2S Activated", &EngineState::closedLoop},
+    {"O2S B1 Activated", &EngineState::closedLoop},
+    {"O2S B2 Activated", &EngineState::closedLoop},
+    {"Rich/Lean Monitor", &EngineState::rich},
+    {"Rich/Lean Monitor B1", &EngineState::rich},
+    {"Rich/lean Monitor B2", &EngineState::richBank2},
 }};
-constexpr StatusBits kDefaultRow = {-1, -1, 5, 6, 7, 11};
+
+// The first field of a status text, split as a status flag viewer splits it.
+std::string FlagName(const std::string& text) {
+  CSVString value(text.c_str());
+  CSVString name("");
+  CSVString rest("");
+  value.split(name, rest);
+  return name.text();
+}
+
+Condition ConditionNamed(std::string_view name) {
+  for (const auto& [flag, condition] : kConditions) {
+    if (flag == name) return condition;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
-StatusBits StatusBitsFor(std::string_view identity) {
-  for (const Row& row : kRows) {
-    if (row.first == identity) return row.second;
+StatusBits::StatusBits(std::string_view identity) {
+  const StatusDefs defs;
+  for (int bit = 0; bit < kStatusBitCount; ++bit) {
+    conditions_[static_cast<std::size_t>(bit)] =
+        ConditionNamed(FlagName(defs.StatusText(identity, bit)));
   }
-  return kDefaultRow;
+}
+
+std::uint8_t StatusBits::Byte(int index, const EngineState& state) const {
+  std::uint8_t byte = 0;
+  for (int k = 0; k < 8; ++k) {
+    const int bit = index * 8 + k;
+    const Condition condition = conditions_.at(static_cast<std::size_t>(bit));
+    if (condition != nullptr && state.*condition) byte |= StatusMaskOf(bit);
+  }
+  return byte;
 }
 
 }  // namespace rizazovoz
