@@ -48,7 +48,6 @@ TDashBoardForm::TDashBoardForm(DeviceLibrary& devices, std::filesystem::path set
   connect(menus_.connect, &QAction::triggered, this, &TDashBoardForm::Connect1Click);
   connect(menus_.resetEcu, &QAction::triggered, this, &TDashBoardForm::ResetECU1Click);
   connect(controls_.logo, &ClickableLabel::clicked, this, &TDashBoardForm::Connect1Click);
-  connect(controls_.milLabel, &ClickableLabel::clicked, this, &TDashBoardForm::MILLabelClick);
 
   timer_ = new QTimer(this);
   timer_->setObjectName(QStringLiteral("Timer1"));
@@ -154,9 +153,6 @@ void TDashBoardForm::ResetECU1Click() {
   // connection may be lost before the user answers.
   if (box.exec() == QMessageBox::Ok && !session_->RequestReset()) SayNotConnected();
 }
-
-// The fault code viewer comes with its own window; until then the lamp only shows colour.
-void TDashBoardForm::MILLabelClick() {}
 
 void TDashBoardForm::Timer1Timer() { session_->Tick(); }
 

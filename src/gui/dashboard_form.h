@@ -65,7 +65,6 @@ class TDashBoardForm final : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void MILLabelClick();
   void ShowSampleInterval();
   void SayNotConnected();
 

@@ -10,8 +10,11 @@
 #include "comms_form.h"
 #include "dashboard_form.h"
 #include "data_viewer_form.h"
+#include "ecu_id_form.h"
+#include "fault_codes_form.h"
 #include "help_form.h"
 #include "sample_rate_form.h"
+#include "status_form.h"
 #include "units_sel_form.h"
 
 namespace rizazovoz {
@@ -29,6 +32,9 @@ class ProgramWindows {
   TDataViewerForm& dataViewer() { return *dataViewer_; }
   TUnitsSelForm& units() { return *units_; }
   TActuatorForm& actuators() { return *actuators_; }
+  TFaultCodesForm& faultCodes() { return *faultCodes_; }
+  TStatusForm& statusFlags() { return *statusFlags_; }
+  TECUIDForm& ecuId() { return *ecuId_; }
   TSampleRateForm& sampleRate() { return *sampleRate_; }
   THelpForm& help() { return *help_; }
   TCommsForm& comms() { return *comms_; }
@@ -40,6 +46,9 @@ class ProgramWindows {
   TUnitsSelForm* units_ = nullptr;
   TSampleRateForm* sampleRate_ = nullptr;
   TActuatorForm* actuators_ = nullptr;
+  TFaultCodesForm* faultCodes_ = nullptr;
+  TStatusForm* statusFlags_ = nullptr;
+  TECUIDForm* ecuId_ = nullptr;
   THelpForm* help_ = nullptr;
   TCommsForm* comms_ = nullptr;
 };

@@ -2,6 +2,9 @@
 
 #include "actuator_form.h"
 #include "data_viewer_form.h"
+#include "ecu_id_form.h"
+#include "fault_codes_form.h"
+#include "status_form.h"
 
 namespace rizazovoz {
 
@@ -27,6 +30,18 @@ void WindowRouter::HideMainShowDataViewer() {
 
 void WindowRouter::SetActuatorFlags(std::uint8_t flags) {
   if (actuators_) actuators_->EnableTests(flags);
+}
+
+void WindowRouter::SetFaultViewerEcuId(const std::string& identity) {
+  if (faultCodes_) faultCodes_->SetIdentity(identity);
+}
+
+void WindowRouter::SetStatusViewerEcuId(const std::string& identity) {
+  if (statusFlags_) statusFlags_->SetIdentity(identity);
+}
+
+void WindowRouter::ShowEcuId(const std::string& identity) {
+  if (ecuId_) ecuId_->SetIdentity(identity);
 }
 
 }  // namespace rizazovoz

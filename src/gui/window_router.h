@@ -11,6 +11,9 @@ namespace rizazovoz {
 
 class TActuatorForm;
 class TDataViewerForm;
+class TECUIDForm;
+class TFaultCodesForm;
+class TStatusForm;
 
 class WindowRouter final : public StatusPanels, public EcuWindows {
  public:
@@ -19,6 +22,9 @@ class WindowRouter final : public StatusPanels, public EcuWindows {
 
   void AttachDataViewer(TDataViewerForm& viewer) { dataViewer_ = &viewer; }
   void AttachActuators(TActuatorForm& actuators) { actuators_ = &actuators; }
+  void AttachFaultCodes(TFaultCodesForm& faults) { faultCodes_ = &faults; }
+  void AttachStatusFlags(TStatusForm& status) { statusFlags_ = &status; }
+  void AttachEcuId(TECUIDForm& ecuId) { ecuId_ = &ecuId; }
 
   // StatusPanels
   void SetStatusPanel(StatusBar bar, StatusPanel panel, const std::string& text) override;
@@ -27,17 +33,20 @@ class WindowRouter final : public StatusPanels, public EcuWindows {
   void SetDataViewerFormatted(bool formatted) override;
   void HideMainShowDataViewer() override;
   void SetActuatorFlags(std::uint8_t flags) override;
-  // The windows these are for are not part of the program yet.
+  void SetFaultViewerEcuId(const std::string& identity) override;
+  void SetStatusViewerEcuId(const std::string& identity) override;
+  void ShowEcuId(const std::string& identity) override;
+  // The logger window is not part of the program yet.
   void SetLoggerChannelMode(bool) override {}
-  void SetFaultViewerEcuId(const std::string&) override {}
-  void SetStatusViewerEcuId(const std::string&) override {}
-  void ShowEcuId(const std::string&) override {}
 
  private:
   QMainWindow& main_;
   PanelStatusBar& mainStatusBar_;
   TDataViewerForm* dataViewer_ = nullptr;
   TActuatorForm* actuators_ = nullptr;
+  TFaultCodesForm* faultCodes_ = nullptr;
+  TStatusForm* statusFlags_ = nullptr;
+  TECUIDForm* ecuId_ = nullptr;
 };
 
 }  // namespace rizazovoz
