@@ -30,7 +30,7 @@ ensure_packages() {
 # What building and testing need; the program itself needs only the Qt runtime.
 RIZAZOVOZ_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libsimpleini-dev fonts-dejavu-core
+  qt6-base-dev libsimpleini-dev libcli11-dev fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )
 RIZAZOVOZ_DISPLAY_PACKAGES=(xvfb xauth)

@@ -2,24 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
+
+#include "command_line.h"
 
 namespace rizazovoz {
 namespace {
-
-constexpr std::string_view kSimulate = "--simulate";
-constexpr std::string_view kPort = "--port";
-
-// An identity as the ECU sends it: two bytes written as four hexadecimal digits.
-bool NormaliseIdentity(std::string& identity) {
-  if (identity.size() != 4) return false;
-  for (char& ch : identity) {
-    if (!std::isxdigit(static_cast<unsigned char>(ch))) return false;
-    ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  }
-  return true;
-}
 
 // Options the windowing toolkit takes for itself, with one dash or two. They are passed over,
 // so that the program's own options are checked before any window (or display) is needed.
@@ -69,51 +57,43 @@ std::size_t ToolkitArguments(const std::vector<std::string>& arguments, std::siz
 }  // namespace
 
 StartupParse ParseStartupOptions(const std::vector<std::string>& arguments) {
-  StartupParse result;
-  StartupOptions& o = result.options;
-  bool portGiven = false;
+  // The toolkit's own options are taken out first; everything else must be ours.
+  std::vector<std::string> ours;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& arg = arguments[i];
     if (const std::size_t toolkit = ToolkitArguments(arguments, i)) {
       i += toolkit - 1;
-    } else if (arg == "--connect") {
-      o.connect = true;
-    } else if (arg == "--help" || arg == "-h") {
-      o.help = true;
-    } else if (arg == "--version") {
-      o.version = true;
-    } else if (arg == kSimulate) {
-      o.simulate = true;
-    } else if (arg.starts_with(std::string(kSimulate) + "=")) {
-      o.simulate = true;
-      o.simulatedIdentity = arg.substr(kSimulate.size() + 1);
-      if (!NormaliseIdentity(o.simulatedIdentity)) {
-        result.error = "--simulate: the ECU identity must be four hexadecimal digits, not \"" +
-                       arg.substr(kSimulate.size() + 1) + "\"";
-        return result;
-      }
-    } else if (arg == kPort || arg.starts_with(std::string(kPort) + "=")) {
-      if (arg == kPort) {
-        if (i + 1 >= arguments.size()) {
-          result.error = "--port needs the path of a serial port";
-          return result;
-        }
-        o.portPath = arguments[++i];
-      } else {
-        o.portPath = arg.substr(kPort.size() + 1);
-      }
-      portGiven = true;
-      if (o.portPath.empty()) {
-        result.error = "--port needs the path of a serial port";
-        return result;
-      }
     } else {
-      result.error = "unknown option \"" + arg + "\"";
-      return result;
+      ours.push_back(arguments[i]);
     }
   }
-  if (o.simulate && portGiven) {
-    result.error = "--simulate and --port each choose the interface: give one of them";
+
+  StartupParse result;
+  StartupOptions& o = result.options;
+  CLI::App app("RizazOvoz DashBoard", "rizazovoz");
+  app.set_help_flag();  // --help is an option of ours, answered by the program
+  std::string simulate;
+  CLI::Option* simulateOption =
+      app.add_option("--simulate", simulate)->expected(0, 1)->check([](const std::string& id) {
+        std::string copy = id;
+        return copy.empty() || NormaliseIdentity(copy)
+                   ? std::string()
+                   : "the ECU identity must be four hexadecimal digits, not \"" + id + "\"";
+      });
+  CLI::Option* portOption =
+      app.add_option("--port", o.portPath)->type_name("PATH")->check([](const std::string& p) {
+        return p.empty() ? std::string("--port needs the path of a serial port") : std::string();
+      });
+  app.add_flag("--connect", o.connect);
+  app.add_flag("-h,--help", o.help);
+  app.add_flag("--version", o.version);
+  portOption->excludes(simulateOption);
+
+  result.error = ParseWith(app, ours);
+  if (!result.error.empty()) return result;
+  o.simulate = simulateOption->count() > 0;
+  if (!simulate.empty()) {
+    NormaliseIdentity(simulate);
+    o.simulatedIdentity = simulate;
   }
   return result;
 }
