@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <system_error>
+#include <utility>
 
 namespace rizazovoz {
 
@@ -71,45 +72,6 @@ void syncFolder(const fs::path& folder) {
   ::close(fd);
 }
 
-std::optional<std::string> replace(const fs::path& path, std::string_view contents) {
-  // Write through a link to the file it names, so the link survives.
-  fs::path target = path;
-  std::error_code error;
-  if (fs::is_symlink(path, error)) {
-    fs::path resolved = fs::canonical(path, error);
-    if (!error) target = std::move(resolved);
-  }
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  fs::create_directories(folder, error);
-  if (error) return failure("write", path, error.message());
-
-  fs::path temporary;
-  const int fd = createTemporary(target, temporary);
-  if (fd < 0) return writeFailure(path, errno);
-
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    ::fchmod(fd, old.st_mode & 07777);  // a folder that refuses modes still takes the file
-  }
-  bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
-  int savedErrno = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    savedErrno = errno;
-  }
-  if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
-    ok = false;
-    savedErrno = errno;
-  }
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    return writeFailure(path, savedErrno);
-  }
-  syncFolder(folder);
-  return std::nullopt;
-}
-
 }  // namespace
 
 std::optional<std::string> readWholeFile(const fs::path& path, std::string& text) {
@@ -135,10 +97,70 @@ std::optional<std::string> readWholeFile(const fs::path& path, std::string& text
 
 std::optional<std::string> replaceWholeFile(const fs::path& path, std::string_view contents) {
   try {
-    return replace(path, contents);
+    FileReplacement file(path);
+    file.append(contents);
+    return file.commit();
   } catch (const std::exception& e) {  // memory for the names ran out
     return failure("write", path, e.what());
   }
+}
+
+FileReplacement::FileReplacement(fs::path path) : path_(std::move(path)), target_(path_) {
+  // Write through a link to the file it names, so the link survives.
+  std::error_code error;
+  if (fs::is_symlink(path_, error)) {
+    fs::path resolved = fs::canonical(path_, error);
+    if (!error) target_ = std::move(resolved);
+  }
+  fs::path folder = target_.parent_path();
+  if (folder.empty()) folder = ".";
+  fs::create_directories(folder, error);
+  if (error) {
+    error_ = failure("write", path_, error.message());
+    return;
+  }
+  fd_ = createTemporary(target_, temporary_);
+  if (fd_ < 0) {
+    error_ = writeFailure(path_, errno);
+    return;
+  }
+  struct stat old {};
+  if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(fd_, old.st_mode & 07777);  // a folder that refuses modes still takes the file
+  }
+}
+
+FileReplacement::~FileReplacement() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    ::unlink(temporary_.c_str());
+  }
+}
+
+bool FileReplacement::append(std::string_view bytes) {
+  if (error_) return false;
+  if (!writeAll(fd_, bytes)) error_ = writeFailure(path_, errno);
+  return !error_;
+}
+
+std::optional<std::string> FileReplacement::commit() {
+  if (committed_) return std::nullopt;
+  if (!error_) {
+    if (::fsync(fd_) != 0) error_ = writeFailure(path_, errno);
+  }
+  if (fd_ >= 0) {
+    if (::close(fd_) != 0 && !error_) error_ = writeFailure(path_, errno);
+    fd_ = -1;
+    if (!error_ && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+      error_ = writeFailure(path_, errno);
+    }
+    if (error_) ::unlink(temporary_.c_str());
+  }
+  if (error_) return error_;
+  fs::path folder = target_.parent_path();
+  syncFolder(folder.empty() ? fs::path(".") : folder);
+  committed_ = true;
+  return std::nullopt;
 }
 
 }  // namespace rizazovoz

@@ -84,6 +84,34 @@ TEST(WholeFile, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
   EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"kelvodash.ini"});
 }
 
+TEST(WholeFile, AReplacementWrittenInPiecesTakesEffectOnlyWhenCommitted) {
+  TempFolder folder;
+  const fs::path path = folder / "kelvolog.csv";
+  writeBytes(path, "old");
+  {
+    FileReplacement dropped(path);
+    EXPECT_TRUE(dropped.append("never "));
+    EXPECT_TRUE(dropped.append("committed"));
+  }
+  EXPECT_EQ(readBytes(path), "old");
+  EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"kelvolog.csv"});
+
+  FileReplacement file(path);
+  EXPECT_EQ(file.target(), path);
+  EXPECT_TRUE(file.append("header\r\n"));
+  EXPECT_TRUE(file.append(""));
+  EXPECT_TRUE(file.append("row\r\n"));
+  ASSERT_EQ(file.commit(), std::nullopt);
+  EXPECT_EQ(readBytes(path), "header\r\nrow\r\n");
+  EXPECT_EQ(file.commit(), std::nullopt) << "a second commit changes nothing";
+  EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"kelvolog.csv"});
+
+  const fs::path underFile = folder / "kelvolog.csv/inside";
+  FileReplacement failed(underFile);
+  EXPECT_FALSE(failed.append("lost"));
+  expectErrorNames(failed.commit(), underFile, "Not a directory");
+}
+
 TEST(WholeFile, ReadingAMissingFileGivesNothingAndAFolderAnError) {
   TempFolder folder;
   std::string text = "stale";
