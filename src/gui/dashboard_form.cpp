@@ -159,6 +159,7 @@ void TDashBoardForm::Timer1Timer() { session_->Tick(); }
 void TDashBoardForm::closeEvent(QCloseEvent* event) {
   session_->CloseLink();
   WriteSettings();
+  router_->CloseWithProgram();
   event->accept();
   emit closed();
 }

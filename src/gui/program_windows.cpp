@@ -20,6 +20,9 @@ ProgramWindows::ProgramWindows(DeviceLibrary& devices, const ProgramWindowsSetup
   const LiveValues& values = main.session().values();
   const char separator = decimalSeparatorFromLocale();
   // In the order the program has always created them; each is parented to the dashboard.
+  dataLogger_ = new TDataLoggerForm(
+      main, setup.settingsPath.parent_path() / kLoggerSettingsPath.filename(), separator, &main);
+  router.AttachDataLogger(*dataLogger_);
   dataViewer_ = new TDataViewerForm(main, separator, &main);
   router.AttachDataViewer(*dataViewer_);
   units_ = new TUnitsSelForm(main, &main);
@@ -37,6 +40,7 @@ ProgramWindows::ProgramWindows(DeviceLibrary& devices, const ProgramWindowsSetup
 
   const DashboardMenuActions& menu = main.menuActions();
   ShowFromMenu(menu.dataViewer, dataViewer_);
+  ShowFromMenu(menu.dataLogger, dataLogger_);
   ShowFromMenu(menu.controls, actuators_);
   ShowFromMenu(menu.faultCodes, faultCodes_);
   ShowFromMenu(menu.statusFlags, statusFlags_);

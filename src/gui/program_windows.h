@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "actuator_form.h"
+#include "data_logger_form.h"
 #include "comms_form.h"
 #include "dashboard_form.h"
 #include "data_viewer_form.h"
@@ -20,6 +21,7 @@
 namespace rizazovoz {
 
 struct ProgramWindowsSetup {
+  // The logger's settings file lies beside it, as kelvolog.ini.
   std::filesystem::path settingsPath = kMainSettingsPath;
   std::optional<std::filesystem::path> userManual;
 };
@@ -30,6 +32,7 @@ class ProgramWindows {
 
   TDashBoardForm& dashboard() { return *dashboard_; }
   TDataViewerForm& dataViewer() { return *dataViewer_; }
+  TDataLoggerForm& dataLogger() { return *dataLogger_; }
   TUnitsSelForm& units() { return *units_; }
   TActuatorForm& actuators() { return *actuators_; }
   TFaultCodesForm& faultCodes() { return *faultCodes_; }
@@ -42,6 +45,7 @@ class ProgramWindows {
  private:
   std::unique_ptr<TDashBoardForm> dashboard_;
   // Owned by the dashboard, as their parent.
+  TDataLoggerForm* dataLogger_ = nullptr;
   TDataViewerForm* dataViewer_ = nullptr;
   TUnitsSelForm* units_ = nullptr;
   TSampleRateForm* sampleRate_ = nullptr;

@@ -1,6 +1,7 @@
 #include "window_router.h"
 
 #include "actuator_form.h"
+#include "data_logger_form.h"
 #include "data_viewer_form.h"
 #include "ecu_id_form.h"
 #include "fault_codes_form.h"
@@ -26,6 +27,14 @@ void WindowRouter::HideMainShowDataViewer() {
   if (!dataViewer_) return;
   main_.hide();
   dataViewer_->Present();
+}
+
+void WindowRouter::SetLoggerChannelMode(bool named) {
+  if (dataLogger_) dataLogger_->SetChannelMode(named);
+}
+
+void WindowRouter::CloseWithProgram() {
+  if (dataLogger_) dataLogger_->CloseWithProgram();
 }
 
 void WindowRouter::SetActuatorFlags(std::uint8_t flags) {

@@ -10,6 +10,7 @@
 namespace rizazovoz {
 
 class TActuatorForm;
+class TDataLoggerForm;
 class TDataViewerForm;
 class TECUIDForm;
 class TFaultCodesForm;
@@ -21,6 +22,7 @@ class WindowRouter final : public StatusPanels, public EcuWindows {
       : main_(mainWindow), mainStatusBar_(mainStatusBar) {}
 
   void AttachDataViewer(TDataViewerForm& viewer) { dataViewer_ = &viewer; }
+  void AttachDataLogger(TDataLoggerForm& logger) { dataLogger_ = &logger; }
   void AttachActuators(TActuatorForm& actuators) { actuators_ = &actuators; }
   void AttachFaultCodes(TFaultCodesForm& faults) { faultCodes_ = &faults; }
   void AttachStatusFlags(TStatusForm& status) { statusFlags_ = &status; }
@@ -36,13 +38,16 @@ class WindowRouter final : public StatusPanels, public EcuWindows {
   void SetFaultViewerEcuId(const std::string& identity) override;
   void SetStatusViewerEcuId(const std::string& identity) override;
   void ShowEcuId(const std::string& identity) override;
-  // The logger window is not part of the program yet.
-  void SetLoggerChannelMode(bool) override {}
+  void SetLoggerChannelMode(bool named) override;
+
+  // The program is closing: the windows that keep something write it now.
+  void CloseWithProgram();
 
  private:
   QMainWindow& main_;
   PanelStatusBar& mainStatusBar_;
   TDataViewerForm* dataViewer_ = nullptr;
+  TDataLoggerForm* dataLogger_ = nullptr;
   TActuatorForm* actuators_ = nullptr;
   TFaultCodesForm* faultCodes_ = nullptr;
   TStatusForm* statusFlags_ = nullptr;

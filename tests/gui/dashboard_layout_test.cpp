@@ -128,7 +128,7 @@ TEST_F(DashboardLayout, MenusHoldEveryItemAndOnlyWorkingOnesAreEnabled) {
   const Item items[] = {
       {"Exit1", "E&xit", true},
       {"DataViewer1", "DataViewer", true},
-      {"DataLogger1", "DataLogger", false},
+      {"DataLogger1", "DataLogger", true},
       {"FaultCodes1", "FaultCodes", true},
       {"StatusFlags1", "Status Flags", true},
       {"Controls1", "Controls", true},

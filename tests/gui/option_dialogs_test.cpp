@@ -183,9 +183,12 @@ TEST_F(OptionDialogs, AFileThatCannotBeWrittenIsReportedAndTheProgramStillCloses
   Main().menuActions().exit->trigger();
   EXPECT_TRUE(closed);
   EXPECT_FALSE(Main().isVisible());
-  ASSERT_EQ(answerer.boxes().size(), 1u);
+  // The dashboard's file, then the logger's beside it: each says which and why.
+  ASSERT_EQ(answerer.boxes().size(), 2u);
   EXPECT_TRUE(answerer.boxes()[0].text.contains(QString::fromStdString(settings_.path().string())))
       << answerer.boxes()[0].text.toStdString();
+  EXPECT_TRUE(answerer.boxes()[1].text.contains(QStringLiteral("kelvolog.ini")))
+      << answerer.boxes()[1].text.toStdString();
 }
 
 // A desktop logging out sends SIGTERM: the program closes as by Exit.

@@ -1,6 +1,7 @@
 #include "logger/log_recorder.h"
 
 #include "logger/journal_recovery.h"
+#include "logger/log_lines.h"
 #include "text/number_format.h"
 
 namespace rizazovoz {
@@ -36,14 +37,7 @@ std::vector<std::string> LogRecorder::StartRecording(std::string_view dateTimeTe
   }
   journal_.reset();
   rows_.Clear();
-  header_ = "Ostrand log file\r\nTime,";
-  header_ += dateTimeText;
-  header_ += "\r\nElapsed Time (ms)";
-  for (const std::string& channel : channels) {
-    header_ += ',';
-    header_ += channel;
-  }
-  header_ += "\r\n";
+  header_ = LogHeaderText(dateTimeText, channels);
   unsaved_ = true;
   cadence_ = FlushCadence();
   journalProblemTold_ = false;
@@ -60,12 +54,8 @@ std::vector<std::string> LogRecorder::StartRecording(std::string_view dateTimeTe
 void LogRecorder::RecordRow(const std::array<Channel, 4>& channels, const LiveValues& values,
                             std::int32_t sampleIntervalMs, TimePoint now) {
   elapsedMs_ += sampleIntervalMs;
-  row_ = formatInteger(elapsedMs_);
-  for (const Channel& channel : channels) {
-    row_ += ',';
-    row_ += channel.Cell(values);
-  }
-  row_ += "\r\n";
+  row_.clear();
+  AppendLogRow(row_, elapsedMs_, channels, values);
   rows_.Append(row_);
   byteCount_ += static_cast<std::int64_t>(row_.size());
   if (journal_) {
