@@ -38,7 +38,6 @@ void LoggerGraph::paintEvent(QPaintEvent*) {
     for (int y = height() - 1; y >= 0; y -= p.gridSize) painter.drawLine(0, y, width(), y);
   }
   // Newest step at the right edge, each older one a step further left; a gap breaks the line.
-  painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(Rgb(colour_), kTracePenWidth));
   const std::size_t count = p.trace.size();
   QPainterPath path;
