@@ -32,5 +32,6 @@ RIZAZOVOZ_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libsimpleini-dev libcli11-dev fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang-16 libclang-rt-16-dev
 )
 RIZAZOVOZ_DISPLAY_PACKAGES=(xvfb xauth)

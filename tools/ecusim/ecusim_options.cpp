@@ -55,6 +55,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       }
     } else if (arg == "--device" && hasValue) {
       options.device = args[++i];
+      if (options.device.empty()) {  // not a pseudo-terminal in its place
+        error = "--device wants the path of a serial device";
+        return std::nullopt;
+      }
     } else {
       error = "unknown or incomplete option '" + arg + "'";
       return std::nullopt;
