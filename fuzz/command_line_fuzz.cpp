@@ -12,6 +12,7 @@
 
 #include "ecusim_options.h"
 #include "fuzz_input.h"
+#include "log_options.h"
 #include "sim/simulated_ecu.h"
 #include "startup_options.h"
 
@@ -55,16 +56,24 @@ void CheckStartupOptions(const std::vector<std::string>& arguments) {
 
   std::vector<std::string> again;
   if (options.simulate) again.push_back("--simulate=" + options.simulatedIdentity);
-  if (!options.portPath.empty()) {
-    again.push_back("--port");
-    again.push_back(options.portPath);
-  }
+  // One argument, so that a path that starts with "-" still reads as the path.
+  if (!options.portPath.empty()) again.push_back("--port=" + options.portPath);
   if (options.connect) again.push_back("--connect");
   if (options.help) again.push_back("--help");
   if (options.version) again.push_back("--version");
   const StartupParse reread = ParseStartupOptions(again);
   FUZZ_CHECK(reread.error.empty());
   FUZZ_CHECK(SameOptions(reread.options, options));
+}
+
+void CheckLogOptions(const std::vector<std::string>& arguments) {
+  const LogParse parse = ParseLogOptions(arguments);
+  if (!parse.error.empty()) return;
+  const LogOptions& options = parse.options;
+  FUZZ_CHECK(!(options.link.simulate && !options.link.portPath.empty()));
+  FUZZ_CHECK(!options.channels.empty());
+  FUZZ_CHECK(options.sampleMs >= 50);
+  FUZZ_CHECK(!options.intervalMs || *options.intervalMs >= 1);
 }
 
 void CheckEcusimOptions(const std::vector<std::string>& arguments) {
@@ -99,5 +108,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> arguments = rizazovoz::fuzz::SplitAtNul(data, size);
   rizazovoz::fuzz::CheckStartupOptions(arguments);
   rizazovoz::fuzz::CheckEcusimOptions(arguments);
+  rizazovoz::fuzz::CheckLogOptions(arguments);
   return 0;
 }

@@ -171,7 +171,7 @@ class SessionRig final : public FakeLinkPort,
         session_.SetSampleInterval(in.Raw<std::int32_t>());
         break;
       case kBaudRate:
-        session_.SetBaudRateText(in.Text(in.Byte() % 16));
+        (void)session_.ChangeBaudRate(in.Text(in.Byte() % 16));
         break;
       case kFlipStatus:
         status = status == kListed ? kNotListed : kListed;
