@@ -18,6 +18,15 @@ std::string ParseWith(CLI::App& app, std::vector<std::string> arguments) {
   return {};
 }
 
+CLI::Option* AddSimulateOption(CLI::App& app, std::string& identity) {
+  return app.add_option("--simulate", identity)->expected(0, 1)->check([](const std::string& id) {
+    std::string copy = id;
+    return copy.empty() || NormaliseIdentity(copy)
+               ? std::string()
+               : "the ECU identity must be four hexadecimal digits, not \"" + id + "\"";
+  });
+}
+
 bool NormaliseIdentity(std::string& identity) {
   if (identity.size() != 4) return false;
   for (char& ch : identity) {

@@ -11,6 +11,9 @@ namespace rizazovoz {
 // reason in one line. --help and --version are options of the programs, not CLI11's.
 std::string ParseWith(CLI::App& app, std::vector<std::string> arguments);
 
+// "--simulate[=IDENTITY]": a flag, or four hexadecimal digits.
+CLI::Option* AddSimulateOption(CLI::App& app, std::string& identity);
+
 // An identity as the ECU sends it, four hexadecimal digits, in upper case; false otherwise.
 bool NormaliseIdentity(std::string& identity);
 

@@ -10,13 +10,7 @@ LogParse ParseLogOptions(const std::vector<std::string>& arguments) {
   CLI::App app("RizazOvoz logger", "rizazovoz-log");
   app.set_help_flag();
   std::string simulate;
-  CLI::Option* simulateOption =
-      app.add_option("--simulate", simulate)->expected(0, 1)->check([](const std::string& id) {
-        std::string copy = id;
-        return copy.empty() || NormaliseIdentity(copy)
-                   ? std::string()
-                   : "the ECU identity must be four hexadecimal digits, not \"" + id + "\"";
-      });
+  CLI::Option* simulateOption = AddSimulateOption(app, simulate);
   CLI::Option* port = app.add_option("--port", o.link.portPath)->type_name("PATH");
   port->excludes(simulateOption);
   app.add_option("--baud", o.baudRate)->type_name("N")->check(CLI::PositiveNumber);

@@ -72,13 +72,7 @@ StartupParse ParseStartupOptions(const std::vector<std::string>& arguments) {
   CLI::App app("RizazOvoz DashBoard", "rizazovoz");
   app.set_help_flag();  // --help is an option of ours, answered by the program
   std::string simulate;
-  CLI::Option* simulateOption =
-      app.add_option("--simulate", simulate)->expected(0, 1)->check([](const std::string& id) {
-        std::string copy = id;
-        return copy.empty() || NormaliseIdentity(copy)
-                   ? std::string()
-                   : "the ECU identity must be four hexadecimal digits, not \"" + id + "\"";
-      });
+  CLI::Option* simulateOption = AddSimulateOption(app, simulate);
   CLI::Option* portOption =
       app.add_option("--port", o.portPath)->type_name("PATH")->check([](const std::string& p) {
         return p.empty() ? std::string("--port needs the path of a serial port") : std::string();

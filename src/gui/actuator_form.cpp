@@ -8,25 +8,16 @@
 
 #include "dashboard_form.h"
 #include "font_cells.h"
+#include "widget_colours.h"
 
 namespace rizazovoz {
 namespace {
 
-const QColor kSilver(0xC0, 0xC0, 0xC0);
 constexpr int kTitleWidth = 272;
 // The View menu's items, named as the window's handlers are.
 constexpr std::array<const char*, 8> kItemNames = {
     "RPMControl1",     "FixAdvance1",    "IACCalibration1",  "EGRSolControl1",
     "EGRStepControl1", "RadFanControl1", "CanPurgeControl1", "FuelPumpControl1"};
-
-void setColours(QWidget* widget, const QColor& background, const QColor& text) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, text);
-  palette.setColor(QPalette::Base, background);
-  palette.setColor(QPalette::Text, text);
-  widget->setPalette(palette);
-}
 
 QGroupBox* addBox(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
   auto* box = new QGroupBox(caption, parent);

@@ -7,18 +7,10 @@
 
 #include "font_cells.h"
 #include "program_images.h"
+#include "widget_colours.h"
 
 namespace rizazovoz {
 namespace {
-
-const QColor kSilver(0xC0, 0xC0, 0xC0);
-
-void setColours(QWidget* widget, const QColor& background, const QColor& text) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, text);
-  widget->setPalette(palette);
-}
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
                  int cellHeight, bool bold = false) {

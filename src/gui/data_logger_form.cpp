@@ -10,6 +10,7 @@
 #include "dashboard_form.h"
 #include "font_cells.h"
 #include "logger/date_time_text.h"
+#include "widget_colours.h"
 
 namespace rizazovoz {
 namespace {
@@ -27,13 +28,6 @@ void ShowText(QLabel* label, const std::string& text) {
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void setColours(QWidget* widget, const QColor& background, const QColor& text) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, text);
-  widget->setPalette(palette);
 }
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
@@ -63,8 +57,8 @@ TDataLoggerForm::TDataLoggerForm(TDashBoardForm& main, std::filesystem::path set
   for (std::size_t channel = 0; channel < kLoggerChannels; ++channel) BuildRow(area, channel);
 
   const int y = 8 + 4 * kRowPitch;
-  auto* caption = addLabel(area, QStringLiteral("TDivLabel"), QStringLiteral("T/Div (secs)"),
-                           {8, y, 120, 18});
+  auto* caption =
+      addLabel(area, QStringLiteral("TDivLabel"), QStringLiteral("T/Div (secs)"), {8, y, 120, 18});
   setColours(caption, Qt::black, Qt::red);
   timeBase_ = new QComboBox(area);
   timeBase_->setObjectName(QStringLiteral("GrT_Sel_T_Combo"));
@@ -111,7 +105,8 @@ TDataLoggerForm::TDataLoggerForm(TDashBoardForm& main, std::filesystem::path set
   move(settings.left, settings.top);
   if (settings.initMax) setWindowState(windowState() | Qt::WindowMaximized);
   for (std::size_t channel = 0; channel < kLoggerChannels; ++channel) {
-    rows_[channel].selector->setEditText(QString::fromStdString(logger_.ChannelSelection()[channel]));
+    rows_[channel].selector->setEditText(
+        QString::fromStdString(logger_.ChannelSelection()[channel]));
   }
   statusBar_->setPanelText(1, QString::fromStdString(logger_.OutputFilePanel()));
   statusBar_->findChild<QLabel*>(QStringLiteral("Panel2"))
@@ -130,9 +125,8 @@ void TDataLoggerForm::BuildRow(QWidget* area, std::size_t channel) {
   Row& row = rows_[channel];
   const int n = static_cast<int>(channel) + 1;
   const int y = 8 + static_cast<int>(channel) * kRowPitch;
-  auto* caption =
-      addLabel(area, QStringLiteral("Ch%1Label").arg(n), QStringLiteral("Channel %1").arg(n),
-               {8, y, 120, 18});
+  auto* caption = addLabel(area, QStringLiteral("Ch%1Label").arg(n),
+                           QStringLiteral("Channel %1").arg(n), {8, y, 120, 18});
   setColours(caption, Qt::black, Qt::red);
   row.selector = new QComboBox(area);
   row.selector->setObjectName(QStringLiteral("Ch%1_Sel_Combo").arg(n));
@@ -155,9 +149,9 @@ void TDataLoggerForm::BuildRow(QWidget* area, std::size_t channel) {
   // T4 at the graph's left edge ... T0 at its right edge.
   for (int k = 0; k < 5; ++k) {
     const int x = kGraphX + GraphModel::kWidth - k * (GraphModel::kWidth / 4);
-    QLabel* label = addLabel(area, QStringLiteral("T%1Lbl%2").arg(k).arg(n),
-                             QStringLiteral("T%1").arg(k), {x - 40, y + 101, 80, 16},
-                             Qt::AlignHCenter | Qt::AlignTop);
+    QLabel* label =
+        addLabel(area, QStringLiteral("T%1Lbl%2").arg(k).arg(n), QStringLiteral("T%1").arg(k),
+                 {x - 40, y + 101, 80, 16}, Qt::AlignHCenter | Qt::AlignTop);
     row.times[static_cast<std::size_t>(k)] = label;
   }
 }

@@ -7,6 +7,7 @@
 
 #include "dashboard_form.h"
 #include "font_cells.h"
+#include "widget_colours.h"
 
 namespace rizazovoz {
 namespace {
@@ -15,14 +16,6 @@ constexpr int kClientWidth = 780;
 constexpr int kClientHeight = 480;  // the status bar adds its 20 rows below
 constexpr std::array kColumnX = {32, 176, 320, 464, 608};
 constexpr std::array kRowY = {16, 96, 176, 256, 336};
-const QColor kSilver(0xC0, 0xC0, 0xC0);
-
-void setColours(QWidget* widget, const QColor& background, const QColor& text) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, text);
-  widget->setPalette(palette);
-}
 
 QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, int x) {
   auto* button = new QPushButton(caption, parent);
