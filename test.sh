@@ -26,7 +26,7 @@ configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIZAZOVOZ_SANITIZE=thre
   -DRIZAZOVOZ_BUILD_GUI=OFF -DRIZAZOVOZ_BUILD_BENCH=OFF
 build build
 build build-asan
-build build-tsan
+build build-tsan threaded_tests  # only the threaded tests run there
 
 failed=0
 echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer"
