@@ -19,7 +19,8 @@ build() {  # build DIR [TARGET...]
   cmake --build "$dir" -j "$jobs" "${targets[@]}" || exit 1
 }
 
-configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Optimised as the program is, without debug information: it halves this build's time.
+configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
 configure build-asan -DCMAKE_BUILD_TYPE=Debug -DRIZAZOVOZ_SANITIZE=address,undefined \
   -DRIZAZOVOZ_BUILD_GUI=OFF -DRIZAZOVOZ_BUILD_BENCH=OFF
 configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIZAZOVOZ_SANITIZE=thread \
