@@ -19,7 +19,7 @@ build() {  # build DIR [TARGET...]
   cmake --build "$dir" -j "$jobs" "${targets[@]}" || exit 1
 }
 
-# Optimised as the program is, without debug information: it halves this build's time.
+# Optimised as the program is, without debug information, which takes long to make.
 configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
 configure build-asan -DCMAKE_BUILD_TYPE=Debug -DRIZAZOVOZ_SANITIZE=address,undefined \
   -DRIZAZOVOZ_BUILD_GUI=OFF -DRIZAZOVOZ_BUILD_BENCH=OFF
