@@ -4,6 +4,7 @@
 The receive-path seeds are scripts in the step language of receive_path_fuzz.cpp (the opcodes
 below mirror its enum Step); the others are laid out as their targets read them. Run it after
 changing a target's input layout: python3 fuzz/make_corpus.py
+Files named found_* came out of fuzzing runs; this script leaves them alone.
 """
 import math
 import pathlib
@@ -124,6 +125,20 @@ def receive_path_seeds():
         .step(REPLUG).ticks(5).answer(frame(0x10, [0x00, 0x00]))
         .read_blocks(2, lambda block, k: 0xAA).step(CONNECT).ticks(2)
         .answer(frame(0x10, [0x17])).ticks(4))
+    # Every listed ECU in turn, each read through all its slots with bytes that differ from
+    # slot to slot and from ECU to ECU, under changing display settings.
+    listed = ["1103", "1112", "1202", "1253", "1453", "1601", "1641", "1701", "1702",
+              "17E2", "1843", "1881", "1901", "1902", "1903", "1943", "F602", "F802"]
+    for part in range(3):
+        script = Script().settings(fahrenheit=part == 1, kph=part == 2, mpg=part != 0,
+                                   flow_rate=210).connect(0x00, 0x00)
+        for number, identity in enumerate(listed[part * 6:part * 6 + 6]):
+            i0, i1 = int(identity[:2], 16), int(identity[2:], 16)
+            salt = part * 6 + number
+            script.step(CONNECT).read_blocks(1, lambda block, k: 0).answer(frame(0x10, [i0, i1]))
+            script.read_blocks(7, lambda block, k: (block * 8 + k) * 37 + salt * 11)
+            script.read_blocks(7, lambda block, k: 0xFF if (block + k + salt) % 3 else 0x00)
+        seeds[f"every_listed_ecu_{part + 1}_of_3"] = script
     return {name: bytes(script.data) for name, script in seeds.items()}
 
 

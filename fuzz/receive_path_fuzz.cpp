@@ -7,6 +7,7 @@
 // Checked on the way: every request the session queues is a well-formed request frame, at
 // most one goes out per tick and only on a due tick with the link open, the receive error
 // count never goes down, and the connection state and the identity stay meaningful.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -43,7 +44,7 @@ enum Step : std::uint8_t {
                         // payload length (c / 4) % 9
   kEcho = 14,           // the line hears the last request back
   kSettings = 15,       // s (units and dial by bits 0..2; bit 3: an int32 flow rate follows)
-  kTxRoom = 16,         // n: the transmit ring takes at most n bytes per tick from now on
+  kTxRoom = 16,         // n: the transmit ring has room for n bytes at each tick from now on
   kStepCount = 17,
 };
 
@@ -111,11 +112,11 @@ class SessionRig final : public FakeLinkPort,
     ++tick_->requests;
     const std::span<const std::uint8_t> frame(bytes, count);
     FUZZ_CHECK(IsWellFormedRequest(frame));
-    const std::size_t taken = std::min(count, transmitFree_);
-    transmitFree_ -= taken;
-    std::copy_n(bytes, taken, lastSent_.begin());
-    lastSentSize_ = taken;
-    return taken;
+    if (count > transmitFree_) return 0;  // a frame goes out whole or not at all
+    transmitFree_ -= count;
+    std::copy_n(bytes, count, lastSent_.begin());
+    lastSentSize_ = count;
+    return count;
   }
 
   // The windows show nothing.

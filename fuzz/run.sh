@@ -15,6 +15,11 @@ if [ ! -x "$binary" ]; then
   exit 2
 fi
 mkdir -p "build-fuzz/corpus/$target" build-fuzz/artifacts
-UBSAN_OPTIONS=print_stacktrace=1 exec "$binary" -timeout=10 \
+# Reports name functions and lines only through a symbolizer named outright (binutils'
+# addr2line when there is no llvm-symbolizer).
+symbolizer=$(command -v llvm-symbolizer-16 || command -v llvm-symbolizer || command -v addr2line)
+export ASAN_OPTIONS="external_symbolizer_path=$symbolizer${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export UBSAN_OPTIONS="print_stacktrace=1:external_symbolizer_path=$symbolizer${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+exec "$binary" -timeout=10 \
   -artifact_prefix="build-fuzz/artifacts/$target-" "$@" \
   "build-fuzz/corpus/$target" "fuzz/corpus/$target"
